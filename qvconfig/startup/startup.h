@@ -1,0 +1,58 @@
+// Start-up: the argument text, the mode it chooses, and the application that opens windows or runs an operation.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/services.h"
+#include "qvconfig/notices/notices.h"
+#include "qvconfig/window/editor.h"
+
+namespace qv {
+
+enum class StartupMode { Splash, BadLoad, Install, NoDriveLetter, Start, Stop, Save, Empty, Usage };
+
+// Everything on the command line after the program's own name (quoted or not) and
+// the blanks that follow it; not trimmed at the end.
+std::string ArgumentText(const std::string& commandLine);
+
+// The first word of the table that the whole text equals, case-sensitively; Usage
+// for any other non-empty text.
+StartupMode ChooseMode(const std::string& argumentText);
+
+// Gives each window its view, before the window is loaded.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+    virtual void Attach(Form& form) = 0;
+};
+
+// The program: one instance of each window, created on first use.
+class Application {
+public:
+    Application(Services services, WindowHost& host);
+    ~Application();
+
+    // Runs the start-up procedure for `argumentText` and returns; the program then
+    // lives while HasOpenWindows() says so.
+    void Startup(const std::string& argumentText);
+    // True while any window is loaded and not yet closed.
+    bool HasOpenWindows() const;
+
+    // The single instances, created (and loaded) on first use.
+    Editor& GetEditor();
+    LoadFail& GetLoadFail();
+    NoDrive& GetNoDrive();
+
+private:
+    template <class W, class... Args>
+    W& Create(std::unique_ptr<W>& slot, Args&&... args);
+
+    Services services_;
+    WindowHost& host_;
+    std::unique_ptr<Editor> editor_;
+    std::unique_ptr<LoadFail> loadFail_;
+    std::unique_ptr<NoDrive> noDrive_;
+};
+
+}  // namespace qv

@@ -1,0 +1,91 @@
+// The configuration window's controls as data: one row each, and the keyboard focus order.
+#include "qvconfig/window/editor.h"
+
+#include <iterator>
+
+namespace qv {
+
+const char* const ProductWebAddress = "http://www.quorvel.com/";
+
+namespace {
+
+constexpr FontSpec Arial9Bold{"Arial", 9.0, true, false, false};
+constexpr FontSpec Arial825Bold{"Arial", 8.25, true, false, false};
+constexpr FontSpec ProductFont{"Arial", 21.75, true, true, false};
+constexpr FontSpec LinkFont{"MS Sans Serif", 9.75, false, false, true};
+
+constexpr auto L = ControlKind::Label;
+constexpr auto F = ControlKind::Frame;
+constexpr auto B = ControlKind::Button;
+constexpr auto C = ControlKind::CheckBox;
+constexpr auto T = ControlKind::TextBox;
+constexpr auto D = ControlKind::ComboBox;
+constexpr auto S = ControlKind::ScrollBar;
+constexpr auto Left = Alignment::Left;
+constexpr auto Centre = Alignment::Center;
+
+const ControlSpec kControls[] = {
+    // name, kind, caption or text, tool tip, {left, top, width, height}, frame, font, colour, alignment, typing limit
+    {"Label4", L, "Quorvel", nullptr, {1680, 0, 3075, 510}, nullptr, ProductFont, Rgb(255, 0, 0), Centre, 0},
+    {"Label5", L, "Version 0", nullptr, {2760, 480, 825, 225}, nullptr, Arial9Bold, DefaultColour, Centre, 0},
+    {"Label8", L, ProductWebAddress, "Quorvel web page", {1560, 720, 3375, 255}, nullptr, LinkFont, Rgb(0, 0, 192), Centre, 0},
+    {"Frame5", F, "Driver Status", nullptr, {120, 960, 6375, 1215}, nullptr, Arial825Bold, HighlightColour, Left, 0},
+    {"Frame4", F, "Basic Settings", nullptr, {120, 2160, 3135, 1455}, nullptr, Arial825Bold, HighlightColour, Left, 0},
+    {"Frame1", F, "Hard Disk Settings", nullptr, {3360, 2160, 3135, 1335}, nullptr, Arial825Bold, HighlightColour, Left, 0},
+    {"Frame3", F, "Save Image Settings", nullptr, {120, 3720, 3135, 1815}, nullptr, Arial825Bold, HighlightColour, Left, 0},
+    {"Frame2", F, "Load Image Settings", nullptr, {3360, 3600, 3135, 1935}, nullptr, Arial825Bold, HighlightColour, Left, 0},
+    {"Command1", B, "OK", "Save Quorvel configuration and exit.", {240, 5640, 1455, 495}, nullptr, Arial9Bold, DefaultColour, Centre, 0},
+    {"Command3", B, "Save Settings", "Save Quorvel configuration.", {1800, 5640, 1455, 495}, nullptr, Arial9Bold, DefaultColour, Centre, 0},
+    {"Command2", B, "Cancel", "Exit without saving changes.", {3360, 5640, 1455, 495}, nullptr, Arial9Bold, DefaultColour, Centre, 0},
+    {"Command6", B, "Save Disk  Image", "Save disk image to file.", {4920, 5640, 1455, 495}, nullptr, Arial825Bold, DefaultColour, Centre, 0},
+    // Driver Status
+    {"Command4", B, "Enable", "Start the Quorvel driver.", {960, 240, 1695, 495}, "Frame5", Arial9Bold, DefaultColour, Centre, 0},
+    {"Command5", B, "Disable", "Stop the Quorvel driver.", {3720, 240, 1695, 495}, "Frame5", Arial9Bold, DefaultColour, Centre, 0},
+    {"Label7", L, "Configuration changes will take effect the next time the driver is enabled. ", nullptr, {120, 840, 6135, 255}, "Frame5", Arial825Bold, DefaultColour, Centre, 0},
+    // Basic Settings
+    {"Label3", L, "Disk Type:", nullptr, {120, 360, 975, 255}, "Frame4", Arial9Bold, DefaultColour, Left, 0},
+    {"Combo1", D, "Combo1", "Select disk type.", {1080, 240, 1815, 345}, "Frame4", Arial9Bold, DefaultColour, Left, 0},
+    {"Label14", L, "Drive Letter:", nullptr, {360, 720, 1095, 255}, "Frame4", Arial9Bold, DefaultColour, Left, 0},
+    {"DriveLetterText", T, "Text4", "Select RAM drive letter.", {1560, 600, 855, 375}, "Frame4", Arial9Bold, DefaultColour, Centre, 1},
+    {"VScroll2", S, "", nullptr, {2400, 600, 255, 375}, "Frame4", Arial9Bold, DefaultColour, Left, 0},
+    {"BootCheck", C, "Start Driver at Boot", nullptr, {600, 1080, 2055, 255}, "Frame4", Arial9Bold, DefaultColour, Left, 0},
+    // Hard Disk Settings
+    {"Label6", L, "Disk Size:", nullptr, {240, 480, 855, 255}, "Frame1", Arial9Bold, DefaultColour, Left, 0},
+    {"Text3", T, "Text3", "Enter RAM disk size in MB.", {1200, 360, 855, 375}, "Frame1", Arial9Bold, DefaultColour, Centre, 0},
+    {"VScroll1", S, "", nullptr, {2040, 360, 255, 375}, "Frame1", Arial9Bold, DefaultColour, Left, 0},
+    {"Label12", L, "MB", nullptr, {2400, 480, 375, 255}, "Frame1", Arial9Bold, DefaultColour, Left, 0},
+    {"Fat32Enable", C, "FAT32 format ", "Format disk using FAT32.", {840, 840, 1455, 255}, "Frame1", Arial9Bold, DefaultColour, Left, 0},
+    // Save Image Settings
+    {"SaveCheckBox", C, "AutoSave", "Enable disk image save (if modified) at fixed time interval.", {120, 360, 1215, 255}, "Frame3", Arial9Bold, DefaultColour, Left, 0},
+    {"AutoSaveTime", T, "Text5", "Enter time interval for AutoSave check.", {1320, 360, 855, 375}, "Frame3", Arial9Bold, DefaultColour, Centre, 0},
+    {"VScroll3", S, "", nullptr, {2160, 360, 255, 375}, "Frame3", Arial9Bold, DefaultColour, Left, 0},
+    {"Label11", L, "sec", nullptr, {2520, 360, 375, 255}, "Frame3", Arial9Bold, DefaultColour, Left, 0},
+    {"SaveImage", C, "Save Disk Image on Shutdown", "Enable disk image save for AutoSave or driver shutdown.", {120, 840, 2895, 255}, "Frame3", Arial9Bold, DefaultColour, Left, 0},
+    {"Label1", L, " Filename:", nullptr, {120, 1080, 975, 255}, "Frame3", Arial9Bold, DefaultColour, Left, 0},
+    {"Text2", T, "Text2", "Enter filename for disk image save.", {120, 1320, 2775, 375}, "Frame3", Arial9Bold, DefaultColour, Left, 254},
+    // Load Image Settings
+    {"DiskLabelCheckBox", C, "Disk Label:", "Create a disk label for the RAM disk.", {120, 315, 1335, 255}, "Frame2", Arial9Bold, DefaultColour, Left, 0},
+    {"DiskLabelText", T, "Text4", "Enter a disk label.", {1560, 240, 1335, 360}, "Frame2", Arial9Bold, DefaultColour, Left, 11},
+    {"TempDirCheckBox", C, "Create TEMP directory", "Create a TEMP directory in the RAM disk.", {120, 675, 2415, 195}, "Frame2", Arial9Bold, DefaultColour, Left, 0},
+    {"LoadImage", C, "Load Disk Image at Startup", "Enable disk image load when driver starts.", {120, 915, 2895, 255}, "Frame2", Arial9Bold, DefaultColour, Left, 0},
+    {"Label2", L, "Filename:", nullptr, {120, 1200, 975, 255}, "Frame2", Arial9Bold, DefaultColour, Left, 0},
+    {"Text1", T, "Text1", "Enter filename for disk image load.", {120, 1440, 2775, 375}, "Frame2", Arial9Bold, DefaultColour, Left, 254},
+};
+
+const char* const kFocusOrder[] = {
+    "Command1", "Command2", "Command3", "Fat32Enable", "VScroll1", "Text3",
+    "DiskLabelText", "DiskLabelCheckBox", "TempDirCheckBox", "Text1", "LoadImage", "VScroll3",
+    "AutoSaveTime", "SaveCheckBox", "Text2", "SaveImage", "VScroll2", "DriveLetterText",
+    "Combo1", "Command4", "Command5", "Command6", "BootCheck",
+};
+
+const FormSpec kEditorSpec{
+    "Quorvel Configuration Utility", 6615, 6195,
+    kControls, std::size(kControls), kFocusOrder, std::size(kFocusOrder),
+};
+
+}  // namespace
+
+const FormSpec& EditorSpec() { return kEditorSpec; }
+
+}  // namespace qv

@@ -1,0 +1,93 @@
+// Form: a window of the model, owning its controls (made from its table), its focus and its life.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qvconfig/window/controls.h"
+
+namespace qv {
+
+// A window's declaration: caption, client area in twips, control table and focus order.
+struct FormSpec {
+    const char* caption;
+    int clientWidth;   // twips
+    int clientHeight;  // twips
+    const ControlSpec* controls;
+    std::size_t controlCount;
+    const char* const* focusOrder;  // names of the controls that take the focus, in order
+    std::size_t focusCount;
+};
+
+// What a view of the form hears: every change of the model, as it happens.
+class FormObserver {
+public:
+    virtual ~FormObserver() = default;
+    virtual void OnControlChanged(Control& control, ControlProperty property) = 0;
+    virtual void OnShown() = 0;
+    virtual void OnUnloaded() = 0;
+};
+
+class Form {
+public:
+    explicit Form(const FormSpec& spec);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const FormSpec& Spec() const { return spec_; }
+    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+    Control* Find(const std::string& name) const;
+    // The control of that name and kind; a missing one is a fault of the table.
+    template <class T>
+    T& Get(const char* name) const {
+        return dynamic_cast<T&>(Require(name));
+    }
+
+    // Runs the load step once: the window's creation. The view may attach before or after.
+    void Load();
+    bool IsLoaded() const { return loaded_; }
+    // Shows the window and puts the focus on the first control of the focus order
+    // that can take it, without running any lost-focus rule.
+    void Show();
+    bool IsShown() const { return shown_; }
+    // Closes (unloads) the window; nothing is asked. Safe to call twice.
+    void Unload();
+    bool IsUnloaded() const { return unloaded_; }
+
+    // Focus. Moving it runs the lost-focus rule of the control that loses it before
+    // anything else happens (the caller acts on the new control afterwards).
+    Control* Focused() const { return focused_; }
+    void SetFocus(Control& control);
+    // Tab and Shift+Tab: the next (previous) control of the focus order that can take it.
+    void FocusNext(bool backwards = false);
+    std::vector<Control*> FocusOrder() const;
+
+    // User actions that involve the focus, as a user makes them.
+    void ClickButton(Button& button);
+    void ClickCheckBox(CheckBox& box);
+    void ClickScrollUp(ScrollBar& bar);
+    void ClickScrollDown(ScrollBar& bar);
+
+    void SetObserver(FormObserver* observer) { observer_ = observer; }
+    void NotifyControlChanged(Control& control, ControlProperty property);
+
+protected:
+    // The window's load step; the default has nothing to load.
+    virtual void Form_Load() {}
+
+private:
+    Control& Require(const char* name) const;
+
+    const FormSpec& spec_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    Control* focused_ = nullptr;
+    FormObserver* observer_ = nullptr;
+    bool loaded_ = false;
+    bool shown_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace qv

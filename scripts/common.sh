@@ -1,0 +1,75 @@
+# Shared by run.sh, test.sh and bench.sh: packages, build trees and the Wine prefix.
+# shellcheck shell=bash
+
+QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QV_BUILD=${QV_BUILD_DIR:-$QV_ROOT/build}
+QV_JOBS=${QV_JOBS:-$(nproc)}
+
+# Debian packages the build and the tests need. Never wine32: these machines run no 32-bit code.
+QV_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  googletest libgtest-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine wine64 xvfb xauth x11-utils
+)
+
+qv_log() { printf '\n== %s\n' "$*"; }
+
+# Installs whatever of QV_PACKAGES is missing; quick when everything is there.
+qv_ensure_packages() {
+  local missing=() pkg
+  for pkg in "${QV_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed" || missing+=("$pkg")
+  done
+  if ((${#missing[@]})); then
+    qv_log "installing: ${missing[*]}"
+    local sudo=""
+    [[ $(id -u) -eq 0 ]] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# qv_build NAME [cmake args...]: configures (once) and builds $QV_BUILD/NAME.
+qv_build() {
+  local name=$1
+  shift
+  local dir=$QV_BUILD/$name
+  if [[ ! -f $dir/build.ninja ]]; then
+    cmake -S "$QV_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  fi
+  cmake --build "$dir" -j "$QV_JOBS"
+}
+
+qv_build_native() { qv_build native; }
+qv_build_i686() { qv_build i686 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-i686.cmake"; }
+qv_build_x86_64() {
+  qv_build x86_64 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x86_64.cmake" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+}
+
+# A Wine prefix of our own, 64-bit, made quietly without the Mono and Gecko installers.
+qv_wine_env() {
+  export WINEPREFIX=${1:-$QV_BUILD/wineprefix}
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+qv_wine_prefix() {
+  qv_wine_env "$@"
+  if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    qv_log "creating Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
+
+# Starts a persistent wineserver (each Wine process then starts in a fraction of a second).
+qv_wine_start() {
+  wineserver -p >/dev/null 2>&1 || true
+  wine wineboot >/dev/null 2>&1 || true
+}
+
+qv_wine_stop() { wineserver -k >/dev/null 2>&1 || true; }

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds everything (native, i686, x86_64) and runs every test: the native tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, checks of the Windows binaries, and
+# the Win32 and end-to-end tests of the x86_64 build under 64-bit Wine and Xvfb.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+qv_ensure_packages
+
+qv_log "native build and tests (ASan, UBSan)"
+qv_build_native
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$QV_BUILD/native" && ctest --output-on-failure -j "$QV_JOBS")
+
+qv_log "i686 build (the Windows 95/98/ME target)"
+qv_build_i686
+qv_log "x86_64 build"
+qv_build_x86_64
+
+qv_log "binary checks"
+"$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/i686" "$QV_BUILD/x86_64"
+
+qv_log "Win32 and end-to-end tests under Wine"
+qv_wine_prefix "$QV_BUILD/x86_64/wineprefix"
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
+  set -e
+  source "'"$QV_ROOT"'/scripts/common.sh"
+  qv_wine_env "'"$WINEPREFIX"'"
+  qv_wine_start
+  trap qv_wine_stop EXIT
+  cd "'"$QV_BUILD"'/x86_64"
+  ctest --output-on-failure
+'

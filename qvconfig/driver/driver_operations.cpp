@@ -7,7 +7,6 @@ namespace qv {
 bool Editor::StartDisk() { return false; }
 void Editor::StopDisk() {}
 void Editor::SaveImageNow() {}
-void Editor::ConnectToDriver() {}
 void Editor::Command4_Click() {}
 void Editor::Command5_Click() {}
 void Editor::Command6_Click() {}

@@ -1,19 +1,94 @@
-// The notice windows (tables filled in by their own change).
+// The notice windows LoadFail, NoDrive and Nomem as data: captions, client areas, fixed texts and boxes.
 #include "qvconfig/notices/notices.h"
+
+#include <iterator>
 
 namespace qv {
 namespace {
-const ControlSpec kNone[] = {{"OKButton", ControlKind::Button, "OK", nullptr, {0, 0, 0, 0}, nullptr, {"Arial", 9.75, true, false, false}, DefaultColour, Alignment::Center, 0},
-                             {"Command1", ControlKind::Button, "OK", nullptr, {0, 0, 0, 0}, nullptr, {"Arial", 9.75, true, false, false}, DefaultColour, Alignment::Center, 0}};
-const FormSpec kSpec{"", 0, 0, kNone, 2, nullptr, 0};
+
+// The three label styles the notices share, and their OK buttons' font.
+constexpr FontSpec ProductFont{"Arial", 32.25, true, true, false};
+constexpr FontSpec MessageFont{"Arial", 9.75, true, false, false};
+constexpr FontSpec NoteFont{"Arial", 9.0, false, false, false};
+constexpr FontSpec ButtonFont{"Arial", 9.75, true, false, false};
+
+// The product label keeps the box it is given: the view sizes that box to its text.
+constexpr ControlSpec ProductLabelRow(int left) {
+    return ControlSpec{"Label1", ControlKind::Label, "Quorvel", nullptr, {left, 120, 4530, 735},
+                       nullptr, ProductFont, Rgb(255, 0, 0), Alignment::Left, 0};
+}
+
+// The message label wraps its words within its box.
+constexpr ControlSpec MessageLabelRow(const char* text, int height) {
+    return ControlSpec{"Label2", ControlKind::Label, text, nullptr, {480, 960, 5055, height},
+                       nullptr, MessageFont, DefaultColour, Alignment::Center, 0};
+}
+
+constexpr ControlSpec NoteLabelRow(const char* text, TwipsBox box) {
+    return ControlSpec{"Label3", ControlKind::Label, text, nullptr, box,
+                       nullptr, NoteFont, DefaultColour, Alignment::Left, 0};
+}
+
+constexpr ControlSpec OkButtonRow(const char* name, TwipsBox box) {
+    return ControlSpec{name, ControlKind::Button, "OK", nullptr, box,
+                       nullptr, ButtonFont, DefaultColour, Alignment::Center, 0};
+}
+
+const ControlSpec kLoadFailControls[] = {
+    ProductLabelRow(720),
+    MessageLabelRow("Quorvel was unable to load the requested image file because the RAM disk size "
+                 "and the image file size were not compatible.",
+                 735),
+    NoteLabelRow("Please check the image file size and Quorvel settings.", {600, 1920, 5055, 375}),
+    OkButtonRow("OKButton", {2160, 2400, 1455, 495}),
+};
+const char* const kLoadFailFocus[] = {"OKButton"};
+
+// The two blanks after the first sentence belong to the text, as does "ant".
+const ControlSpec kNoDriveControls[] = {
+    ProductLabelRow(720),
+    MessageLabelRow("Quorvel was unable to assign the requested drive letter. A RAM disk was not "
+                 "created.  Please check the drive letter settings for any conflicts with other "
+                 "drivers ant try again.",
+                 1215),
+    OkButtonRow("Command1", {2160, 2280, 1695, 615}),
+};
+const char* const kNoDriveFocus[] = {"Command1"};
+
+const ControlSpec kNomemControls[] = {
+    ProductLabelRow(600),
+    MessageLabelRow("Quorvel was unable to allocate sufficient physical memory for the requested RAM "
+                 "disk size.  This may be due to insufficient physical memory or the size of the "
+                 "Windows file cache.",
+                 975),
+    OkButtonRow("OKButton", {2160, 2280, 1455, 495}),
+};
+const char* const kNomemFocus[] = {"OKButton"};
+
+const FormSpec kLoadFailSpec{"Quorvel Image Load Error", 6030, 3195,
+                             kLoadFailControls, std::size(kLoadFailControls),
+                             kLoadFailFocus, std::size(kLoadFailFocus)};
+const FormSpec kNoDriveSpec{"Quorvel Drive Letter Allocation Error", 6045, 3150,
+                            kNoDriveControls, std::size(kNoDriveControls),
+                            kNoDriveFocus, std::size(kNoDriveFocus)};
+const FormSpec kNomemSpec{"Quorvel Memory Allocation Error", 5970, 3135,
+                          kNomemControls, std::size(kNomemControls),
+                          kNomemFocus, std::size(kNomemFocus)};
+
 }  // namespace
-const FormSpec& LoadFailSpec() { return kSpec; }
-const FormSpec& NoDriveSpec() { return kSpec; }
-const FormSpec& NomemSpec() { return kSpec; }
-Notice::Notice(const FormSpec& spec, const char* ok) : Form(spec), OkButton(Get<Button>(ok)) {
+
+const FormSpec& LoadFailSpec() { return kLoadFailSpec; }
+const FormSpec& NoDriveSpec() { return kNoDriveSpec; }
+const FormSpec& NomemSpec() { return kNomemSpec; }
+
+// A notice does nothing but close when its OK button is pressed.
+Notice::Notice(const FormSpec& spec, const char* okButtonName)
+    : Form(spec), OkButton(Get<Button>(okButtonName)) {
     OkButton.OnClick = [this] { Unload(); };
 }
+
 LoadFail::LoadFail() : Notice(LoadFailSpec(), "OKButton") {}
 NoDrive::NoDrive() : Notice(NoDriveSpec(), "Command1") {}
 Nomem::Nomem() : Notice(NomemSpec(), "OKButton") {}
+
 }  // namespace qv

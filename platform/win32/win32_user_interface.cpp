@@ -1,0 +1,54 @@
+// Win32UserInterface: MessageBoxA, the hourglass pointer and ShellExecuteA.
+#include "platform/win32/win32_user_interface.h"
+
+#include <windows.h>
+#include <shellapi.h>
+// The interface's own ShellExecute, not the header's name for ShellExecuteW/A.
+#undef ShellExecute
+
+namespace qv {
+
+namespace {
+
+// The program has one pointer state, shared by all its windows.
+bool busyPointer = false;
+
+const char* NullWhenEmpty(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+HWND OwnerWindow(MessageOwner owner) {
+    return owner == MessageOwner::Desktop ? GetDesktopWindow() : GetActiveWindow();
+}
+
+}  // namespace
+
+MessageAnswer Win32UserInterface::ShowMessage(const std::string& text, const std::string& caption,
+                                              std::uint32_t flags, MessageOwner owner) {
+    const int answer = MessageBoxA(OwnerWindow(owner), text.c_str(), caption.c_str(), flags);
+    switch (answer) {
+        case IDYES: return MessageAnswer::Yes;
+        case IDNO: return MessageAnswer::No;
+        case IDCANCEL: return MessageAnswer::Cancel;
+        default: return MessageAnswer::Ok;
+    }
+}
+
+void Win32UserInterface::SetBusyPointer() {
+    busyPointer = true;
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+}
+
+void Win32UserInterface::ClearBusyPointer() {
+    busyPointer = false;
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
+}
+
+bool Win32UserInterface::BusyPointerShown() { return busyPointer; }
+
+void Win32UserInterface::ShellExecute(const std::string& verb, const std::string& file,
+                                      const std::string& parameters, const std::string& directory,
+                                      int showCommand) {
+    ShellExecuteA(GetDesktopWindow(), verb.c_str(), file.c_str(), NullWhenEmpty(parameters),
+                  NullWhenEmpty(directory), showCommand);
+}
+
+}  // namespace qv

@@ -1,0 +1,27 @@
+// Win32UserInterface: message boxes, the program-wide busy pointer and the shell, through user32 and shell32.
+#pragma once
+
+#include "platform/user_interface.h"
+
+namespace qv {
+
+// - ShowMessage: MessageBoxA, owned by the desktop window (GetDesktopWindow) or by
+//   the program's active window of this thread (none while every window is hidden).
+// - The busy pointer is the hourglass over every window of the program until it is
+//   cleared; the program's windows ask BusyPointerShown() whenever the pointer moves
+//   over them.
+// - ShellExecute: ShellExecuteA with the desktop window as owner; an empty parameter
+//   or directory text is passed as a null pointer. The result is dropped.
+class Win32UserInterface : public UserInterface {
+public:
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption, std::uint32_t flags,
+                              MessageOwner owner) override;
+    void SetBusyPointer() override;
+    void ClearBusyPointer() override;
+    void ShellExecute(const std::string& verb, const std::string& file, const std::string& parameters,
+                      const std::string& directory, int showCommand) override;
+
+    static bool BusyPointerShown();
+};
+
+}  // namespace qv

@@ -1,0 +1,59 @@
+// WinMain of qvconfig.exe: the Win32 services, a view for every window, start-up and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/win32/form_view.h"
+#include "platform/win32/registry_settings_store.h"
+#include "platform/win32/win32_driver_device.h"
+#include "platform/win32/win32_sleeper.h"
+#include "platform/win32/win32_user_interface.h"
+#include "qvconfig/startup/startup.h"
+
+#if __has_include("platform/win32/win32_installer_runner.h")
+#include "platform/win32/win32_installer_runner.h"
+#define QV_HAVE_INSTALLER_RUNNER 1
+#endif
+
+namespace {
+
+#ifdef QV_HAVE_INSTALLER_RUNNER
+using InstallerRunnerImpl = qv::Win32InstallerRunner;
+#else
+// TODO(installer runner): stands in until platform/win32/win32_installer_runner.h
+// exists; until then every installer run reports that it could not be started.
+class InstallerRunnerImpl : public qv::InstallerRunner {
+public:
+    qv::InstallerResult Run(const qv::ProcessCommand&) override { return {}; }
+};
+#endif
+
+// Handles the program's window events until its last window is closed. A window that
+// closes wakes the loop (FormView posts a null message), so the test below runs then.
+void RunMessageLoop(const qv::Application& application) {
+    MSG message;
+    while (application.HasOpenWindows() && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (qv::FormView::TranslateKeyboard(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+    InitCommonControls();
+    const std::string argumentText = qv::ArgumentText(GetCommandLineA());
+
+    qv::RegistrySettingsStore store;
+    qv::Win32DriverDevice device;
+    InstallerRunnerImpl installer;
+    qv::Win32UserInterface ui;
+    qv::Win32Sleeper sleeper;
+    qv::FormViewHost host(showCommand);
+    qv::Application application(qv::Services{store, device, installer, ui, sleeper}, host);
+
+    application.Startup(argumentText);
+    RunMessageLoop(application);
+    // The exit status tells the caller nothing, in every mode.
+    return 0;
+}

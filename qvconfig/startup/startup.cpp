@@ -1,14 +1,125 @@
-// Start-up (filled in by its own change).
+// Start-up: the argument text from the command line, the mode it names, and the dispatch to windows and operations.
 #include "qvconfig/startup/startup.h"
 
+#include <functional>
+#include <iterator>
+
 namespace qv {
-std::string ArgumentText(const std::string& commandLine) { return commandLine; }
-StartupMode ChooseMode(const std::string&) { return StartupMode::Usage; }
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Where the program's name ends: a quoted name runs to the closing quote, an
+// unquoted one to the first blank or tab.
+std::size_t EndOfProgramName(const std::string& commandLine) {
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        const std::size_t closing = commandLine.find('"', 1);
+        return closing == std::string::npos ? commandLine.size() : closing + 1;
+    }
+    std::size_t end = 0;
+    while (end < commandLine.size() && !IsBlank(commandLine[end])) ++end;
+    return end;
+}
+
+struct ModeWord {
+    const char* word;
+    StartupMode mode;
+};
+
+// Tried in this order; the first word that equals the whole text decides.
+constexpr ModeWord kModeWords[] = {
+    {"splash", StartupMode::Splash},
+    {"badload", StartupMode::BadLoad},
+    {"install", StartupMode::Install},
+    {"nodriveletter", StartupMode::NoDriveLetter},
+    {"start", StartupMode::Start},
+    {"stop", StartupMode::Stop},
+    {"save", StartupMode::Save},
+    {"", StartupMode::Empty},
+};
+
+bool IsOpen(const Form* form) { return form && form->IsLoaded() && !form->IsUnloaded(); }
+
+}  // namespace
+
+std::string ArgumentText(const std::string& commandLine) {
+    std::size_t start = EndOfProgramName(commandLine);
+    while (start < commandLine.size() && IsBlank(commandLine[start])) ++start;
+    return commandLine.substr(start);
+}
+
+StartupMode ChooseMode(const std::string& argumentText) {
+    for (const ModeWord& entry : kModeWords) {
+        if (argumentText == entry.word) return entry.mode;
+    }
+    return StartupMode::Usage;
+}
+
 Application::Application(Services services, WindowHost& host) : services_(services), host_(host) {}
+
 Application::~Application() = default;
-void Application::Startup(const std::string&) {}
-bool Application::HasOpenWindows() const { return false; }
-Editor& Application::GetEditor() { return *editor_; }
-LoadFail& Application::GetLoadFail() { return *loadFail_; }
-NoDrive& Application::GetNoDrive() { return *noDrive_; }
+
+// The view is attached before the load step, so that it mirrors what loading writes.
+template <class W, class... Args>
+W& Application::Create(std::unique_ptr<W>& slot, Args&&... args) {
+    if (!slot) {
+        slot = std::make_unique<W>(std::forward<Args>(args)...);
+        host_.Attach(*slot);
+        slot->Load();
+    }
+    return *slot;
+}
+
+Editor& Application::GetEditor() { return Create(editor_, services_); }
+LoadFail& Application::GetLoadFail() { return Create(loadFail_); }
+NoDrive& Application::GetNoDrive() { return Create(noDrive_); }
+
+namespace {
+
+// A driver operation on the configuration window, which is loaded but never shown
+// and closed afterwards without saving; the operation's outcome is not passed on.
+void RunWithoutWindow(Editor& editor, const std::function<void(Editor&)>& operation) {
+    operation(editor);
+    editor.Unload();
+}
+
+}  // namespace
+
+void Application::Startup(const std::string& argumentText) {
+    switch (ChooseMode(argumentText)) {
+        case StartupMode::Splash:
+            return;
+        case StartupMode::BadLoad:
+            GetLoadFail().Show();
+            return;
+        case StartupMode::NoDriveLetter:
+            GetNoDrive().Show();
+            return;
+        case StartupMode::Install:
+        case StartupMode::Empty:
+            GetEditor().Show();
+            return;
+        case StartupMode::Start:
+            RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.StartDisk(); });
+            return;
+        case StartupMode::Stop:
+            RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.StopDisk(); });
+            return;
+        case StartupMode::Save:
+            RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.SaveImageNow(); });
+            return;
+        case StartupMode::Usage:
+            // The usage text lists only the three words meant for scripts.
+            services_.ui.ShowMessage("Usage: qvconfig [stop] [start] [save]",
+                                     "Invalid Command Line Parameters",
+                                     mb::Ok | mb::IconStop, MessageOwner::Desktop);
+            return;
+    }
+}
+
+bool Application::HasOpenWindows() const {
+    return IsOpen(editor_.get()) || IsOpen(loadFail_.get()) || IsOpen(noDrive_.get());
+}
+
 }  // namespace qv

@@ -1,0 +1,211 @@
+// Start-up reads the argument text, picks the mode by exact whole-word match, and opens or runs what it names.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "qvconfig/startup/startup.h"
+#include "tests/fakes/fake_services.h"
+
+namespace qv {
+namespace {
+
+TEST(ArgumentText, IsWhatFollowsTheProgramNameAndItsBlanksUntrimmed) {
+    const struct {
+        const char* commandLine;
+        const char* argumentText;
+    } cases[] = {
+        {"qvconfig start", "start"},
+        {"qvconfig", ""},
+        {"qvconfig   ", ""},
+        {"qvconfig \t start", "start"},
+        {"qvconfig\tstop", "stop"},
+        {"qvconfig start ", "start "},
+        {"qvconfig start save", "start save"},
+        {"qvconfig \"start\"", "\"start\""},
+        {"\"C:\\Program Files\\Quorvel\\qvconfig.exe\" save", "save"},
+        {"\"C:\\Program Files\\Quorvel\\qvconfig.exe\"", ""},
+        {"\"C:\\a b\\qvconfig.exe\"  badload  ", "badload  "},
+        {"\"C:\\a b\\qvconfig.exe\"start", "start"},
+        {"C:\\Quorvel\\qvconfig.exe START", "START"},
+        {"\"unterminated start", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ArgumentText(c.commandLine), c.argumentText) << "[" << c.commandLine << "]";
+    }
+}
+
+TEST(ChooseMode, ComparesTheWholeTextCaseSensitively) {
+    const struct {
+        const char* text;
+        StartupMode mode;
+    } cases[] = {
+        {"splash", StartupMode::Splash},
+        {"badload", StartupMode::BadLoad},
+        {"install", StartupMode::Install},
+        {"nodriveletter", StartupMode::NoDriveLetter},
+        {"start", StartupMode::Start},
+        {"stop", StartupMode::Stop},
+        {"save", StartupMode::Save},
+        {"", StartupMode::Empty},
+        {"START", StartupMode::Usage},
+        {"Start", StartupMode::Usage},
+        {"start ", StartupMode::Usage},
+        {" start", StartupMode::Usage},
+        {"start save", StartupMode::Usage},
+        {"\"start\"", StartupMode::Usage},
+        {"sta", StartupMode::Usage},
+        {"starts", StartupMode::Usage},
+        {"nomem", StartupMode::Usage},
+        {" ", StartupMode::Usage},
+        {"/?", StartupMode::Usage},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChooseMode(c.text), c.mode) << "[" << c.text << "]";
+    }
+}
+
+// Records each window it is given a view of, and whether that came before the load step.
+class RecordingHost : public WindowHost {
+public:
+    struct Attached {
+        Form* form;
+        std::string caption;
+        bool loadedWhenAttached;
+    };
+    std::vector<Attached> attached;
+
+    void Attach(Form& form) override {
+        attached.push_back(Attached{&form, form.Spec().caption, form.IsLoaded()});
+    }
+};
+
+// One run of the program: its platform, its window host and its application.
+struct Session {
+    FakePlatform platform;
+    RecordingHost host;
+    Application app{platform.Services(), host};
+
+    bool UsageShown() const {
+        for (const ShownMessage& message : platform.ui.messages) {
+            if (message.caption == "Invalid Command Line Parameters") return true;
+        }
+        return false;
+    }
+};
+
+TEST(Startup, AnyOtherTextShowsTheUsageBoxOwnedByTheDesktopAndOpensNothing) {
+    for (const char* text : {"START", "Start", "start ", "start save", "\"start\"", "nomem"}) {
+        SCOPED_TRACE(text);
+        Session s;
+        s.app.Startup(text);
+        ASSERT_EQ(s.platform.ui.messages.size(), 1u);
+        const ShownMessage& usage = s.platform.ui.messages[0];
+        EXPECT_EQ(usage.text, "Usage: qvconfig [stop] [start] [save]");
+        EXPECT_EQ(usage.caption, "Invalid Command Line Parameters");
+        EXPECT_EQ(usage.flags, 0x10u);
+        EXPECT_EQ(usage.owner, MessageOwner::Desktop);
+        EXPECT_TRUE(s.host.attached.empty());
+        EXPECT_FALSE(s.app.HasOpenWindows());
+        EXPECT_TRUE(s.platform.installer.runs.empty());
+        EXPECT_TRUE(s.platform.device.log.empty());
+    }
+}
+
+TEST(Startup, SplashEndsWithNothingShownOrTouched) {
+    Session s;
+    s.app.Startup("splash");
+    EXPECT_TRUE(s.host.attached.empty());
+    EXPECT_TRUE(s.platform.ui.messages.empty());
+    EXPECT_TRUE(s.platform.store.log.empty());
+    EXPECT_TRUE(s.platform.device.log.empty());
+    EXPECT_FALSE(s.app.HasOpenWindows());
+}
+
+TEST(Startup, InstallAndTheEmptyTextOpenTheConfigurationWindow) {
+    for (const char* text : {"install", ""}) {
+        SCOPED_TRACE(text);
+        Session s;
+        s.app.Startup(text);
+        ASSERT_EQ(s.host.attached.size(), 1u);
+        EXPECT_EQ(s.host.attached[0].caption, "Quorvel Configuration Utility");
+        EXPECT_FALSE(s.host.attached[0].loadedWhenAttached);
+        Editor& editor = s.app.GetEditor();
+        EXPECT_EQ(s.host.attached[0].form, &editor);
+        EXPECT_TRUE(editor.IsLoaded());
+        EXPECT_TRUE(editor.IsShown());
+        EXPECT_EQ(editor.Focused(), &editor.Command1);
+        EXPECT_TRUE(s.app.HasOpenWindows());
+        EXPECT_FALSE(s.UsageShown());
+    }
+}
+
+TEST(Startup, TheProgramEndsWhenTheConfigurationWindowIsCancelled) {
+    Session s;
+    s.app.Startup("");
+    Editor& editor = s.app.GetEditor();
+    editor.ClickButton(editor.Command2);
+    EXPECT_FALSE(s.app.HasOpenWindows());
+}
+
+TEST(Startup, BadLoadAndNoDriveLetterOpenTheirNoticeUntilOk) {
+    const struct {
+        const char* word;
+        const char* caption;
+    } cases[] = {
+        {"badload", "Quorvel Image Load Error"},
+        {"nodriveletter", "Quorvel Drive Letter Allocation Error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        Session s;
+        s.app.Startup(c.word);
+        ASSERT_EQ(s.host.attached.size(), 1u);
+        EXPECT_EQ(s.host.attached[0].caption, c.caption);
+        EXPECT_FALSE(s.host.attached[0].loadedWhenAttached);
+        auto& notice = static_cast<Notice&>(*s.host.attached[0].form);
+        EXPECT_TRUE(notice.IsShown());
+        EXPECT_EQ(notice.Focused(), &notice.OkButton);
+        EXPECT_TRUE(s.app.HasOpenWindows());
+        // A notice needs neither the settings nor the driver.
+        EXPECT_TRUE(s.platform.store.log.empty());
+        EXPECT_TRUE(s.platform.device.log.empty());
+        EXPECT_TRUE(s.platform.ui.messages.empty());
+
+        notice.ClickButton(notice.OkButton);
+        EXPECT_FALSE(s.app.HasOpenWindows());
+    }
+}
+
+TEST(Startup, DriverWordsLoadTheConfigurationWindowNeverShowItAndCloseIt) {
+    for (const char* word : {"start", "stop", "save"}) {
+        SCOPED_TRACE(word);
+        Session s;
+        s.app.Startup(word);
+        ASSERT_EQ(s.host.attached.size(), 1u);
+        EXPECT_EQ(s.host.attached[0].caption, "Quorvel Configuration Utility");
+        EXPECT_FALSE(s.host.attached[0].loadedWhenAttached);
+        Editor& editor = s.app.GetEditor();
+        EXPECT_EQ(s.host.attached[0].form, &editor);
+        EXPECT_TRUE(editor.IsLoaded());
+        EXPECT_FALSE(editor.IsShown());
+        EXPECT_TRUE(editor.IsUnloaded());
+        EXPECT_FALSE(s.app.HasOpenWindows());
+        EXPECT_FALSE(s.UsageShown());
+    }
+}
+
+TEST(Startup, NoWordOpensTheMemoryNotice) {
+    for (const char* text : {"splash", "badload", "install", "nodriveletter", "start", "stop",
+                             "save", "", "nomem", "Nomem"}) {
+        Session s;
+        s.app.Startup(text);
+        for (const auto& window : s.host.attached) {
+            EXPECT_NE(window.caption, "Quorvel Memory Allocation Error") << "[" << text << "]";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qv

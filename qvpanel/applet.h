@@ -1,0 +1,55 @@
+// The applet's answers to the Control Panel's messages: portable, and free of any run-time library.
+#pragma once
+
+#include <cstdint>
+
+namespace qv {
+
+// Message numbers of the control-panel protocol.
+enum AppletMessageNumber : unsigned {
+    CplInit = 1,
+    CplGetCount = 2,
+    CplInquire = 3,
+    CplSelect = 4,
+    CplDblClk = 5,
+    CplStop = 6,
+    CplExit = 7,
+    CplNewInquire = 8,
+    CplStartWParmsA = 9,
+    CplStartWParmsW = 10,
+};
+
+// The record that CPL_INQUIRE fills, laid out byte for byte like the system's CPLINFO
+// (packed: three 32-bit resource numbers, then a pointer-sized value), so that the
+// Control Panel's record can be handed over as it is.
+#pragma pack(push, 1)
+struct AppletInfo {
+    std::int32_t idIcon;
+    std::int32_t idName;
+    std::int32_t idInfo;
+    std::intptr_t lData;
+};
+#pragma pack(pop)
+
+// What the applet shows in the Control Panel: resource numbers of its library.
+constexpr std::int32_t AppletIconId = 101;
+constexpr std::int32_t AppletNameId = 1;
+constexpr std::int32_t AppletDescriptionId = 2;
+
+// The program that opening the applet starts, by its bare file name, so that the
+// system's normal search for programs finds it; and the show state it is started with.
+constexpr const char* ConfigurationProgram = "qvconfig.exe";
+constexpr int ShowNormal = 1;
+
+// Starts a program from its command line with a show state. Its outcome is of no
+// interest to the applet. A plain function rather than an interface, so that the
+// library needs no C++ run-time support.
+using StartProgram = void (*)(const char* commandLine, int showState);
+
+// Answers one Control Panel message. `info` is the record that the message's second
+// parameter points to; it is written for CPL_INQUIRE only (and must then be valid).
+// `start` is called for CPL_DBLCLK only. The applet index and the owner window carry
+// nothing the applet needs, so they are not passed in.
+std::int32_t AppletMessage(unsigned message, AppletInfo* info, StartProgram start);
+
+}  // namespace qv

@@ -1,0 +1,108 @@
+// The applet's answers to each Control Panel message, what it writes, and what it starts.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "qvpanel/applet.h"
+
+namespace qv {
+namespace {
+
+struct StartedProgram {
+    std::string commandLine;
+    int showState;
+};
+
+// The programs "started", in order; a plain function records them, as the applet takes no context.
+std::vector<StartedProgram> started;
+void RecordStart(const char* commandLine, int showState) { started.push_back({commandLine, showState}); }
+
+// A record full of a pattern that no answer contains, to see what the applet writes.
+AppletInfo UnwrittenRecord() {
+    AppletInfo info;
+    std::memset(&info, 0x5A, sizeof info);
+    return info;
+}
+
+bool Unwritten(const AppletInfo& info) {
+    const AppletInfo pattern = UnwrittenRecord();
+    return std::memcmp(&info, &pattern, sizeof info) == 0;
+}
+
+class AppletMessages : public ::testing::Test {
+protected:
+    void SetUp() override { started.clear(); }
+};
+
+struct Answer {
+    unsigned message;
+    std::int32_t result;
+    const char* why;
+};
+
+// Every message but CPL_INQUIRE and CPL_DBLCLK: the result only, nothing written, nothing started.
+const Answer kPlainAnswers[] = {
+    {CplInit, 1, "initialisation succeeds, so the library stays loaded"},
+    {CplGetCount, 1, "one applet"},
+    {CplSelect, 0, "nothing to do on selection"},
+    {CplStop, 0, "nothing to clean up for the applet"},
+    {CplExit, 0, "nothing to clean up before unloading"},
+    {CplNewInquire, 1, "not handled: the Control Panel asks with CPL_INQUIRE"},
+    {CplStartWParmsA, 0, "not handled: the caller opens the applet with CPL_DBLCLK"},
+    {CplStartWParmsW, 0, "not handled: the caller opens the applet with CPL_DBLCLK"},
+    {0, 0, "an unknown message"},
+    {11, 0, "an unknown message"},
+    {200, 0, "the setup message of the system's own applets"},
+    {0xFFFFFFFFu, 0, "an unknown message"},
+};
+
+TEST_F(AppletMessages, EachOtherMessageGivesItsResultAndTouchesNothing) {
+    for (const Answer& answer : kPlainAnswers) {
+        SCOPED_TRACE(answer.why);
+        AppletInfo info = UnwrittenRecord();
+        EXPECT_EQ(AppletMessage(answer.message, &info, RecordStart), answer.result) << answer.message;
+        EXPECT_TRUE(Unwritten(info)) << answer.message;
+    }
+    EXPECT_TRUE(started.empty());
+}
+
+TEST_F(AppletMessages, InquireFillsIconNameDescriptionAndZeroData) {
+    AppletInfo info = UnwrittenRecord();
+    EXPECT_EQ(AppletMessage(CplInquire, &info, RecordStart), 0);
+    // Copies: the record is packed, and a test macro would bind a reference to a misaligned field.
+    const std::int32_t icon = info.idIcon, name = info.idName, description = info.idInfo;
+    const std::intptr_t data = info.lData;
+    EXPECT_EQ(icon, 101);
+    EXPECT_EQ(name, 1);
+    EXPECT_EQ(description, 2);
+    EXPECT_EQ(data, 0);
+    EXPECT_TRUE(started.empty());
+}
+
+TEST(AppletInfoRecord, HasTheControlPanelsPackedLayout) {
+    // Three 32-bit numbers, then a pointer-sized value straight after them, as in CPLINFO.
+    EXPECT_EQ(sizeof(AppletInfo), 12 + sizeof(void*));
+    EXPECT_EQ(offsetof(AppletInfo, lData), 12u);
+}
+
+TEST_F(AppletMessages, DoubleClickStartsTheProgramByBareNameShownNormally) {
+    AppletInfo info = UnwrittenRecord();
+    EXPECT_EQ(AppletMessage(CplDblClk, &info, RecordStart), 0);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].commandLine, "qvconfig.exe");
+    EXPECT_EQ(started[0].showState, 1);
+    EXPECT_TRUE(Unwritten(info));
+}
+
+TEST_F(AppletMessages, EveryDoubleClickStartsAnotherInstance) {
+    AppletMessage(CplDblClk, nullptr, RecordStart);
+    AppletMessage(CplDblClk, nullptr, RecordStart);
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[1].commandLine, "qvconfig.exe");
+}
+
+}  // namespace
+}  // namespace qv

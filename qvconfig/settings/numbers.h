@@ -16,9 +16,17 @@ double TextToNumber(const std::string& text);
 
 // Writes a number as a control's text: "-" for a negative value, one blank for any
 // other, then the shortest decimal form with at most 15 significant digits, "." as
-// the separator, no trailing zeros, no point for a whole number.
+// the separator, no trailing zeros, no point for a whole number. The value is rounded
+// to 15 digits (halves to even). It is written positionally while its first digit's
+// decimal exponent lies from -5 to 14 (0.00001 to 999999999999999); beyond that as
+// mantissa, "E", sign and at least two exponent digits (" 1E+15", "-1.5E-07"), which
+// TextToNumber reads. An infinity is written as the largest finite value of its
+// sign, NaN as " 0".
 std::string NumberToText(double value);
-// The same for a single-precision number, with at most 7 significant digits.
+// The same for a single-precision number, with at most 7 significant digits and the
+// positional form for exponents -5 to 6 (" 1234567", " 1.677722E+07"). Seven digits
+// do not always tell two floats apart: the text reads back as the float rounded to 7
+// digits, the same float whenever that float is the nearest one to a 6-digit decimal.
 std::string NumberToText(float value);
 
 // The nearest integer, a value exactly halfway going to the even neighbour.

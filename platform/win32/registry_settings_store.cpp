@@ -1,0 +1,61 @@
+// RegistrySettingsStore: fixed-size reads (4 bytes for numbers, 255 for strings) whose type is not looked at.
+#include "platform/win32/registry_settings_store.h"
+
+#include <algorithm>
+
+namespace qv {
+namespace {
+constexpr const char* SettingsSubkey = "Software\\Quorvel";
+}  // namespace
+
+bool RegistrySettingsStore::OpenSettingsKey() {
+    key_.reset();
+    HKEY opened = nullptr;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, SettingsSubkey, &opened) != ERROR_SUCCESS) return false;
+    key_.reset(opened);
+    return true;
+}
+
+// A value of up to 4 bytes fills the low bytes of the number, which starts as 0.
+std::optional<std::int32_t> RegistrySettingsStore::ReadDwordValue(const std::string& name) {
+    if (!key_) return std::nullopt;
+    DWORD type = 0;
+    std::int32_t number = 0;
+    DWORD size = sizeof number;
+    const LONG result = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(&number), &size);
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    return number;
+}
+
+// The bytes returned, every zero byte dropped wherever it stands.
+std::optional<std::string> RegistrySettingsStore::ReadStringValue(const std::string& name) {
+    if (!key_) return std::nullopt;
+    DWORD type = 0;
+    char buffer[StringBufferBytes] = {};
+    DWORD size = sizeof buffer;
+    const LONG result = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(buffer), &size);
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    std::string text(buffer, std::min<std::size_t>(size, sizeof buffer));
+    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+    return text;
+}
+
+bool RegistrySettingsStore::WriteDwordValue(const std::string& name, std::int32_t value) {
+    if (!key_) return false;
+    return RegSetValueExA(key_.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                          sizeof value) == ERROR_SUCCESS;
+}
+
+// The text, cut to what the read buffer can take back, and its zero byte.
+bool RegistrySettingsStore::WriteStringValue(const std::string& name, const std::string& text) {
+    if (!key_) return false;
+    const std::string kept = text.substr(0, MaxStringChars);
+    return RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(kept.c_str()),
+                          static_cast<DWORD>(kept.size() + 1)) == ERROR_SUCCESS;
+}
+
+void RegistrySettingsStore::CloseSettingsKey() { key_.reset(); }
+
+}  // namespace qv

@@ -1,0 +1,35 @@
+// RegistrySettingsStore: the settings key HKLM\Software\Quorvel through advapi32's ANSI calls.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "platform/settings_store.h"
+
+namespace qv {
+
+// Keeps the SettingsStore contract on the real key. The key is only opened, never
+// created; a key still open when the store is destroyed is closed then.
+class RegistrySettingsStore : public SettingsStore {
+public:
+    RegistrySettingsStore() = default;
+    RegistrySettingsStore(const RegistrySettingsStore&) = delete;
+    RegistrySettingsStore& operator=(const RegistrySettingsStore&) = delete;
+
+    bool OpenSettingsKey() override;
+    std::optional<std::int32_t> ReadDwordValue(const std::string& name) override;
+    std::optional<std::string> ReadStringValue(const std::string& name) override;
+    bool WriteDwordValue(const std::string& name, std::int32_t value) override;
+    bool WriteStringValue(const std::string& name, const std::string& text) override;
+    void CloseSettingsKey() override;
+
+private:
+    struct KeyCloser {
+        void operator()(HKEY key) const { RegCloseKey(key); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser> key_;
+};
+
+}  // namespace qv

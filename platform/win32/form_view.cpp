@@ -232,16 +232,26 @@ void FormView::ApplyFont(std::size_t row) {
     if (font) SendMessageA(children_[row].window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-// A drop-down sizes its closed box from its font; bring it to the table's height.
+// A drop-down sizes its closed box from its font; bring it to the table's height. The
+// text field's height that CB_SETITEMHEIGHT sets is not quite the one it reports on
+// every system, so a second request corrects by what the first one missed.
 void FormView::FitComboHeight(std::size_t row) {
     HWND combo = children_[row].window;
-    const RECT wanted = PixelBox(ControlAt(row).Spec());
-    RECT actual;
-    GetWindowRect(combo, &actual);
+    const RECT box = PixelBox(ControlAt(row).Spec());
+    const int wanted = box.bottom - box.top;
+    const auto closedHeight = [combo] {
+        RECT rect;
+        GetWindowRect(combo, &rect);
+        return static_cast<int>(rect.bottom - rect.top);
+    };
     const LRESULT itemHeight = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     if (itemHeight == CB_ERR) return;
-    const int fitted = static_cast<int>(itemHeight) + (wanted.bottom - wanted.top) - (actual.bottom - actual.top);
-    if (fitted > 0) SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fitted);
+    int request = static_cast<int>(itemHeight);
+    for (int attempt = 0; attempt < 2 && closedHeight() != wanted; ++attempt) {
+        request += wanted - closedHeight();
+        if (request <= 0) return;
+        SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
+    }
 }
 
 // One tool-tip window for the form; the first comctl32 knows only the first TOOLINFO size.

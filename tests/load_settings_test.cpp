@@ -1,0 +1,492 @@
+// Loading the settings key into the window: each value to its control, in load order, and the no-key defaults.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "qvconfig/window/editor.h"
+#include "tests/fakes/fake_services.h"
+
+namespace qv {
+namespace {
+
+// A user interface that lets a test look at the window while a message box is up.
+class WatchedUserInterface : public FakeUserInterface {
+public:
+    std::function<void()> whileShown;
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption, std::uint32_t flags,
+                              MessageOwner owner) override {
+        if (whileShown) whileShown();
+        return FakeUserInterface::ShowMessage(text, caption, flags, owner);
+    }
+};
+
+class LoadSettingsTest : public testing::Test {
+protected:
+    FakePlatform platform;
+    WatchedUserInterface ui;
+    std::unique_ptr<Editor> editor;
+
+    Services WindowServices() {
+        return Services{platform.store, platform.device, platform.installer, ui, platform.sleeper};
+    }
+    // Creates the window and runs its load step, as start-up does.
+    Editor& Open() {
+        editor = std::make_unique<Editor>(WindowServices());
+        editor->Load();
+        return *editor;
+    }
+    MemorySettingsStore& Key() { return platform.store; }
+    // Every value a working installation holds; tests change the ones they are about.
+    void SeedFullKey() {
+        Key().PutString("DiskType", "HDC");
+        Key().PutString("InstallDir", "C:\\QV");
+        Key().PutDword("LoadImageOnStart", 0);
+        Key().PutString("LoadImageFile", "d:\\load.img");
+        Key().PutDword("SaveImageOnExit", 0);
+        Key().PutString("SaveImageFile", "d:\\save.img");
+        Key().PutDword("SizeIn4kPages", 2560);
+        Key().PutDword("AutoSaveEnabled", 0);
+        Key().PutDword("DiskFormatFAT32", 0);
+        Key().PutDword("AutoSaveTrigger", 150);
+        Key().PutDword("UserDriveLetter", 17);
+        Key().PutDword("MakeTempDir", 0);
+        Key().PutDword("UseDiskLabel", 0);
+        Key().PutString("DiskLabel", "RAMDISK");
+        Key().PutDword("BootEnable", 0);
+        Key().PutString("Executable", "C:\\QV\\qvconfig.exe");
+    }
+};
+
+TEST_F(LoadSettingsTest, ShowsTheVersionAndTheThreeDiskKindsWithOrWithoutKey) {
+    for (bool keyExists : {true, false}) {
+        Key().keyExists = keyExists;
+        Editor& e = Open();
+        EXPECT_EQ(e.Label5.Text(), "Version 1.5");
+        EXPECT_EQ(e.Combo1.Items(), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
+    }
+}
+
+TEST_F(LoadSettingsTest, ASecondLoadDoesNotRepeatTheDiskKinds) {
+    Editor& e = Open();
+    e.LoadSettings();
+    EXPECT_EQ(e.Combo1.Items().size(), 3u);
+}
+
+TEST_F(LoadSettingsTest, EveryStoredValueReachesItsControl) {
+    SeedFullKey();
+    Key().PutString("DiskType", "FDC28");
+    Key().PutString("InstallDir", "  C:\\Program Files\\QV  ");
+    Key().PutDword("SaveImageOnExit", 1);
+    Key().PutDword("SizeIn4kPages", 16384);
+    Key().PutDword("AutoSaveEnabled", 1);
+    Key().PutDword("DiskFormatFAT32", 1);
+    Key().PutDword("UserDriveLetter", 2);
+    Key().PutDword("UseDiskLabel", 1);
+    Key().PutDword("BootEnable", 1);
+    Editor& e = Open();
+
+    EXPECT_EQ(e.Combo1.ListIndex(), 2);
+    EXPECT_EQ(e.Combo1.Text(), "2.88MB Floppy");
+    EXPECT_EQ(e.InstallDir, "C:\\Program Files\\QV");
+    EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
+    EXPECT_FALSE(e.Text1.Enabled());
+    EXPECT_EQ(e.Text1.Text(), "d:\\load.img");
+    EXPECT_EQ(e.SaveImage.Value(), CheckBox::Ticked);
+    EXPECT_EQ(e.Text2.Text(), "d:\\save.img");
+    EXPECT_EQ(e.Text3.Text(), " 64");
+    EXPECT_FALSE(e.Text3.Enabled());  // a floppy kind locks the size group
+    EXPECT_FALSE(e.Label6.Enabled());
+    EXPECT_FALSE(e.Label12.Enabled());
+    EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Ticked);
+    EXPECT_FALSE(e.Fat32Enable.Enabled());
+    EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Ticked);
+    EXPECT_TRUE(e.AutoSaveTime.Enabled());
+    EXPECT_EQ(e.AutoSaveTime.Text(), " 600");
+    EXPECT_EQ(e.DriveLetterText.Text(), "C");
+    EXPECT_EQ(e.TempDirCheckBox.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.DiskLabelText.Text(), "RAMDISK");
+    EXPECT_EQ(e.DiskLabelCheckBox.Value(), CheckBox::Ticked);
+    EXPECT_TRUE(e.DiskLabelText.Enabled());
+    EXPECT_EQ(e.BootCheck.Value(), CheckBox::Ticked);
+
+    EXPECT_EQ(e.LastSizeScroll, 32767 - 64);
+    EXPECT_EQ(e.VScroll1.Value(), 32767 - 64);
+    EXPECT_EQ(e.LastDriveScroll, 16384);
+    EXPECT_EQ(e.VScroll2.Value(), 16384);
+    EXPECT_EQ(e.LastAutoSaveScroll, 32167);
+    EXPECT_EQ(e.VScroll3.Value(), 32167);
+    EXPECT_EQ(e.SettingsChanged, 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(LoadSettingsTest, ReadsTheFifteenValuesAndClosesTheKey) {
+    SeedFullKey();
+    Open();
+    const std::vector<std::string> expected{
+        "open",
+        "read DiskType", "read InstallDir", "read LoadImageOnStart", "read LoadImageFile",
+        "read SaveImageOnExit", "read SaveImageFile", "read SizeIn4kPages", "read DiskFormatFAT32",
+        "read AutoSaveEnabled", "read AutoSaveTrigger", "read UserDriveLetter", "read MakeTempDir",
+        "read DiskLabel", "read UseDiskLabel", "read BootEnable",
+        "close"};
+    EXPECT_EQ(Key().log, expected);
+    EXPECT_FALSE(Key().isOpen);
+}
+
+// Only a stored 1 ticks a box; the field that the box governs follows it.
+TEST_F(LoadSettingsTest, OnlyAStoredOneTicksABox) {
+    struct Row {
+        std::int32_t stored;
+        int value;
+        bool fieldEnabled;
+    };
+    for (const Row& row : {Row{1, CheckBox::Ticked, true}, Row{0, CheckBox::Cleared, false},
+                           Row{2, CheckBox::Cleared, false}, Row{-1, CheckBox::Cleared, false}}) {
+        SeedFullKey();
+        Key().PutDword("LoadImageOnStart", row.stored);
+        Key().PutDword("BootEnable", row.stored);
+        Editor& e = Open();
+        EXPECT_EQ(e.LoadImage.Value(), row.value) << row.stored;
+        EXPECT_EQ(e.Text1.Enabled(), row.fieldEnabled) << row.stored;
+        EXPECT_EQ(e.BootCheck.Value(), row.value) << row.stored;
+    }
+}
+
+TEST_F(LoadSettingsTest, DiskTypeTextSelectsTheListOrLeavesIt) {
+    struct Row {
+        const char* stored;
+        int index;
+        bool sizeEnabled;
+    };
+    for (const Row& row : {Row{"", 0, true}, Row{"HDC", 0, true}, Row{"FDC14", 1, false}, Row{"FDC28", 2, false},
+                           Row{"hdc", -1, false}, Row{"FDC", -1, false}}) {
+        SeedFullKey();
+        Key().PutString("DiskType", row.stored);
+        Editor& e = Open();
+        EXPECT_EQ(e.Combo1.ListIndex(), row.index) << row.stored;
+        EXPECT_EQ(e.Text3.Enabled(), row.sizeEnabled) << row.stored;
+        EXPECT_EQ(e.Label6.Enabled(), row.sizeEnabled) << row.stored;
+        EXPECT_EQ(e.Label12.Enabled(), row.sizeEnabled) << row.stored;
+    }
+}
+
+// A stored FAT32 choice may be changed only for a hard disk above 32 MB.
+TEST_F(LoadSettingsTest, StoredFat32IsAvailableOnlyForAHardDiskAbove32Megabytes) {
+    struct Row {
+        const char* diskType;
+        std::int32_t pages;
+        bool enabled;
+    };
+    for (const Row& row : {Row{"HDC", 64 * 256, true}, Row{"HDC", 32 * 256, false}, Row{"HDC", 32 * 256 + 1, true},
+                           Row{"HDC", 16 * 256, false}, Row{"FDC14", 64 * 256, false},
+                           Row{"FDC28", 64 * 256, false}}) {
+        SeedFullKey();
+        Key().PutString("DiskType", row.diskType);
+        Key().PutDword("SizeIn4kPages", row.pages);
+        Key().PutDword("DiskFormatFAT32", 1);
+        Editor& e = Open();
+        EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Ticked) << row.diskType << " " << row.pages;
+        EXPECT_EQ(e.Fat32Enable.Enabled(), row.enabled) << row.diskType << " " << row.pages;
+    }
+}
+
+TEST_F(LoadSettingsTest, SizesAndIntervalsAreShownAndTheirSteppersPlaced) {
+    struct Row {
+        std::int32_t pages;
+        const char* size;
+        std::int16_t sizeScroll;
+        std::int32_t trigger;
+        const char* interval;
+        std::int16_t intervalScroll;
+    };
+    for (const Row& row : {Row{2560, " 10", 32757, 150, " 600", 32167},
+                           Row{369, " 1.441406", 32766, 5, " 20", 32747},
+                           Row{737, " 2.878906", 32764, 8191, " 32764", 3},
+                           Row{1048320, " 4095", 28672, 1, " 4", 32763}}) {
+        SeedFullKey();
+        Key().PutDword("SizeIn4kPages", row.pages);
+        Key().PutDword("AutoSaveTrigger", row.trigger);
+        Editor& e = Open();
+        EXPECT_EQ(e.Text3.Text(), row.size);
+        EXPECT_EQ(e.LastSizeScroll, row.sizeScroll) << row.pages;
+        EXPECT_EQ(e.VScroll1.Value(), row.sizeScroll) << row.pages;
+        EXPECT_EQ(e.AutoSaveTime.Text(), row.interval);
+        EXPECT_EQ(e.LastAutoSaveScroll, row.intervalScroll) << row.trigger;
+        EXPECT_EQ(e.VScroll3.Value(), row.intervalScroll) << row.trigger;
+    }
+}
+
+// A value whose stepper position would leave 0..32767 puts the bar at the nearer end,
+// and the remembered position stays equal to the bar.
+TEST_F(LoadSettingsTest, AStepperPositionBeyondTheBarStopsAtItsEnd) {
+    struct Row {
+        std::int32_t pages;
+        std::int32_t trigger;
+        int sizeScroll;
+        int intervalScroll;
+    };
+    for (const Row& row : {Row{40000 * 256, 8192, 0, 0},  // 40000 MB; 32768 s, from 32766 s entered
+                           Row{-256, -1, 32767, 32767},   // -1 MB; -4 s
+                           Row{INT_MAX, INT_MAX, 0, 0}, Row{INT_MIN, INT_MIN, 32767, 32767},
+                           Row{32767 * 256, 8191, 0, 3}}) {
+        SeedFullKey();
+        Key().PutDword("SizeIn4kPages", row.pages);
+        Key().PutDword("AutoSaveTrigger", row.trigger);
+        Editor& e = Open();
+        EXPECT_EQ(e.VScroll1.Value(), row.sizeScroll) << row.pages;
+        EXPECT_EQ(e.LastSizeScroll, e.VScroll1.Value()) << row.pages;
+        EXPECT_EQ(e.VScroll3.Value(), row.intervalScroll) << row.trigger;
+        EXPECT_EQ(e.LastAutoSaveScroll, e.VScroll3.Value()) << row.trigger;
+        EXPECT_EQ(e.SettingsChanged, 0);
+    }
+}
+
+TEST_F(LoadSettingsTest, StoredDriveLettersInRange) {
+    struct Row {
+        std::int32_t stored;
+        const char* letter;
+    };
+    for (const Row& row : {Row{0, "A"}, Row{2, "C"}, Row{25, "Z"}, Row{281, "Z"}, Row{256 + 3, "D"}}) {
+        SeedFullKey();
+        Key().PutDword("UserDriveLetter", row.stored);
+        EXPECT_EQ(Open().DriveLetterText.Text(), row.letter) << row.stored;
+    }
+}
+
+TEST_F(LoadSettingsTest, KeyWithoutValuesKeepsWhatTheWindowShowed) {
+    Editor& e = Open();
+    EXPECT_EQ(e.Combo1.ListIndex(), -1);
+    EXPECT_EQ(e.Combo1.Text(), "Combo1");
+    EXPECT_FALSE(e.Text3.Enabled());  // no kind selected is no hard disk
+    EXPECT_FALSE(e.Label6.Enabled());
+    EXPECT_FALSE(e.Label12.Enabled());
+    EXPECT_TRUE(e.Fat32Enable.Enabled());
+    for (TextBox* box : {&e.Text1, &e.Text2, &e.Text3, &e.AutoSaveTime, &e.DriveLetterText, &e.DiskLabelText}) {
+        EXPECT_EQ(box->Text(), box->Spec().text) << box->Name();
+    }
+    for (CheckBox* box : {&e.LoadImage, &e.SaveImage, &e.SaveCheckBox, &e.Fat32Enable, &e.TempDirCheckBox,
+                          &e.DiskLabelCheckBox, &e.BootCheck}) {
+        EXPECT_EQ(box->Value(), CheckBox::Cleared) << box->Name();
+    }
+    EXPECT_TRUE(e.Text1.Enabled());
+    EXPECT_TRUE(e.AutoSaveTime.Enabled());
+    EXPECT_TRUE(e.DiskLabelText.Enabled());
+    EXPECT_EQ(e.VScroll1.Value(), 32767);
+    EXPECT_EQ(e.LastSizeScroll, 32767);
+    EXPECT_EQ(e.VScroll2.Value(), 16384);
+    EXPECT_EQ(e.LastDriveScroll, 16384);
+    EXPECT_EQ(e.VScroll3.Value(), 32767);
+    EXPECT_EQ(e.LastAutoSaveScroll, 32767);
+    EXPECT_EQ(e.InstallDir, "");
+    EXPECT_EQ(e.SettingsChanged, 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(LoadSettingsTest, NoKeyShowsTheDefaultsAndSaysSo) {
+    Key().keyExists = false;
+    Editor& e = Open();
+    EXPECT_EQ(e.Combo1.ListIndex(), 0);
+    EXPECT_EQ(e.Combo1.Text(), "Hard Disk");
+    EXPECT_EQ(e.Text3.Text(), "10");
+    EXPECT_TRUE(e.Text3.Enabled());
+    EXPECT_EQ(e.DriveLetterText.Text(), "Z");
+    EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.SaveImage.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.Text1.Text(), "c:\\qvdriver.img");
+    EXPECT_FALSE(e.Text1.Enabled());
+    EXPECT_EQ(e.Text2.Text(), "c:\\qvdriver.img");
+    EXPECT_TRUE(e.Text2.Enabled());
+    EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.AutoSaveTime.Text(), "600");
+    EXPECT_FALSE(e.AutoSaveTime.Enabled());
+    EXPECT_EQ(e.DiskLabelText.Text(), "QVDRIVER");
+    EXPECT_FALSE(e.DiskLabelText.Enabled());
+    EXPECT_EQ(e.DiskLabelCheckBox.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.TempDirCheckBox.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.BootCheck.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.LastAutoSaveScroll, 32167);
+    EXPECT_EQ(e.VScroll3.Value(), 32167);
+    EXPECT_EQ(e.LastSizeScroll, 32757);
+    EXPECT_EQ(e.VScroll1.Value(), 32757);
+    EXPECT_EQ(e.LastDriveScroll, 16384);
+    EXPECT_EQ(e.VScroll2.Value(), 16384);
+    EXPECT_EQ(e.InstallDir, "C:\\Program Files\\Quorvel");
+    EXPECT_EQ(e.SettingsChanged, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Unable to open Quorvel registry key.");
+    EXPECT_EQ(ui.messages[0].caption, "Registry Read Failed");
+    EXPECT_EQ(ui.messages[0].flags, 48u);
+    EXPECT_EQ(ui.messages[0].owner, MessageOwner::Program);
+    EXPECT_EQ(Key().log, std::vector<std::string>{"open"});  // nothing read, nothing to close
+}
+
+// The box comes after the defaults are in the controls and before the driver is asked.
+TEST_F(LoadSettingsTest, NoKeyMessageComesBetweenTheDefaultsAndTheDriverQuery) {
+    Key().keyExists = false;
+    std::string sizeWhileShown;
+    std::string labelWhileShown;
+    std::size_t deviceCallsWhileShown = 99;
+    ui.whileShown = [&] {
+        sizeWhileShown = editor->Text3.Text();
+        labelWhileShown = editor->DiskLabelText.Text();
+        deviceCallsWhileShown = platform.device.log.size();
+    };
+    Open();
+    EXPECT_EQ(sizeWhileShown, "10");
+    EXPECT_EQ(labelWhileShown, "QVDRIVER");
+    EXPECT_EQ(deviceCallsWhileShown, 0u);
+    EXPECT_FALSE(platform.device.log.empty());
+}
+
+TEST_F(LoadSettingsTest, InstallDirIsKeptByALaterLoadWithoutItAndFallsBackWithoutKey) {
+    SeedFullKey();
+    Key().PutString("InstallDir", "  D:\\Drivers\\QV ");
+    Editor& e = Open();
+    EXPECT_EQ(e.InstallDir, "D:\\Drivers\\QV");
+
+    Key().values.erase("InstallDir");
+    e.LoadSettings();
+    EXPECT_EQ(e.InstallDir, "D:\\Drivers\\QV");
+
+    Key().PutString("InstallDir", "E:\\QV");
+    e.LoadSettings();
+    EXPECT_EQ(e.InstallDir, "E:\\QV");
+
+    Key().keyExists = false;
+    e.LoadSettings();
+    EXPECT_EQ(e.InstallDir, "C:\\Program Files\\Quorvel");
+}
+
+TEST_F(LoadSettingsTest, EveryLoadClearsSettingsChangedAndRecentresTheDriveStepper) {
+    SeedFullKey();
+    Editor& e = Open();
+    for (bool keyExists : {true, false}) {
+        Key().keyExists = keyExists;
+        e.SettingsChanged = 1;
+        e.LastDriveScroll = 16000;
+        e.VScroll2.SetValue(16000);
+        e.LoadSettings();
+        EXPECT_EQ(e.SettingsChanged, 0) << keyExists;
+        EXPECT_EQ(e.LastDriveScroll, 16384) << keyExists;
+        EXPECT_EQ(e.VScroll2.Value(), 16384) << keyExists;
+    }
+}
+
+TEST_F(LoadSettingsTest, EveryLoadEndsByAskingTheDriver) {
+    platform.device.loaded = true;
+    platform.device.status = 1;
+    for (bool keyExists : {true, false}) {
+        Key().keyExists = keyExists;
+        platform.device.log.clear();
+        Editor& e = Open();
+        EXPECT_EQ(platform.device.log, (std::vector<std::string>{"open status", "ioctl 19", "close"}));
+        EXPECT_FALSE(e.Command4.Enabled());
+        EXPECT_TRUE(e.Command5.Enabled());
+        EXPECT_TRUE(e.Command6.Enabled());
+    }
+}
+
+// ---- Interplays of the editing rules with the load order ----------------------------
+
+TEST_F(LoadSettingsTest, NoKeyLeavesFat32DisabledByTheSizeRule) {
+    Key().keyExists = false;
+    Editor& e = Open();
+    EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Cleared);
+    EXPECT_FALSE(e.Fat32Enable.Enabled());
+}
+
+TEST_F(LoadSettingsTest, LaterCheckBoxesWinOverEarlierOnes) {
+    struct Row {
+        const char* name;
+        std::vector<std::pair<const char*, std::int32_t>> stored;
+        std::function<void(Editor&)> check;
+    };
+    const std::vector<Row> rows = {
+        {"image load and TEMP directory",
+         {{"LoadImageOnStart", 1}, {"MakeTempDir", 1}},
+         [](Editor& e) {
+             EXPECT_EQ(e.TempDirCheckBox.Value(), CheckBox::Ticked);
+             EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
+             EXPECT_FALSE(e.Text1.Enabled());
+         }},
+        {"image load and disk label",
+         {{"LoadImageOnStart", 1}, {"UseDiskLabel", 1}},
+         [](Editor& e) {
+             EXPECT_EQ(e.DiskLabelCheckBox.Value(), CheckBox::Ticked);
+             EXPECT_TRUE(e.DiskLabelText.Enabled());
+             EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
+             EXPECT_FALSE(e.Text1.Enabled());
+         }},
+        {"AutoSave without save on shutdown",
+         {{"AutoSaveEnabled", 1}, {"SaveImageOnExit", 0}},
+         [](Editor& e) {
+             EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Ticked);
+             EXPECT_EQ(e.SaveImage.Value(), CheckBox::Ticked);
+             EXPECT_TRUE(e.AutoSaveTime.Enabled());
+         }},
+        {"no AutoSave, save on shutdown",
+         {{"AutoSaveEnabled", 0}, {"SaveImageOnExit", 1}},
+         [](Editor& e) {
+             EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Cleared);
+             EXPECT_EQ(e.SaveImage.Value(), CheckBox::Ticked);
+             EXPECT_FALSE(e.AutoSaveTime.Enabled());
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SeedFullKey();
+        for (const auto& [name, value] : row.stored) Key().PutDword(name, value);
+        Editor& e = Open();
+        row.check(e);
+        EXPECT_EQ(e.SettingsChanged, 0);
+    }
+}
+
+// Without a stored FAT32 choice the size box's own rule decides, and it does not
+// look at the disk kind.
+TEST_F(LoadSettingsTest, WithoutStoredFat32TheSizeRuleDecides) {
+    struct Row {
+        const char* diskType;
+        std::int32_t pages;
+        bool enabled;
+    };
+    for (const Row& row : {Row{"FDC14", 64 * 256, true}, Row{"FDC28", 16 * 256, false}, Row{"HDC", 16 * 256, false},
+                           Row{"HDC", 33 * 256, true}}) {
+        SeedFullKey();
+        Key().PutString("DiskType", row.diskType);
+        Key().PutDword("SizeIn4kPages", row.pages);
+        Key().values.erase("DiskFormatFAT32");
+        Editor& e = Open();
+        EXPECT_EQ(e.Fat32Enable.Enabled(), row.enabled) << row.diskType << " " << row.pages;
+    }
+}
+
+TEST_F(LoadSettingsTest, StoredDriveLetterAfterZIsShownAsZ) {
+    SeedFullKey();
+    Key().PutDword("UserDriveLetter", 26);
+    EXPECT_EQ(Open().DriveLetterText.Text(), "Z");
+}
+
+// The load's writes run the rules, which raise the flag; the load still ends at 0.
+TEST_F(LoadSettingsTest, TheRulesRaiseSettingsChangedDuringTheLoad) {
+    SeedFullKey();
+    editor = std::make_unique<Editor>(WindowServices());
+    std::vector<int> flagAfterRule;
+    const Handler rule = editor->Text2.OnChange;
+    editor->Text2.OnChange = [&, rule] {
+        rule();
+        flagAfterRule.push_back(editor->SettingsChanged);
+    };
+    editor->Load();
+    EXPECT_EQ(flagAfterRule, std::vector<int>{1});
+    EXPECT_EQ(editor->SettingsChanged, 0);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,371 @@
+// Saving the window into the settings key: write order, encodings, failures, and save-then-load round trips.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "qvconfig/settings/numbers.h"
+#include "qvconfig/window/editor.h"
+#include "tests/fakes/fake_services.h"
+
+namespace qv {
+namespace {
+
+const std::vector<std::string> kSaveOrder{
+    "DiskType",        "LoadImageOnStart", "LoadImageFile",   "SaveImageOnExit", "SaveImageFile",
+    "SizeIn4kPages",   "AutoSaveEnabled",  "DiskFormatFAT32", "AutoSaveTrigger", "UserDriveLetter",
+    "MakeTempDir",     "UseDiskLabel",     "DiskLabel",       "BootEnable"};
+
+// What the key holds, decoded as a registry editor shows it.
+std::int32_t StoredDword(const MemorySettingsStore& store, const std::string& name) {
+    const StoredValue& value = store.values.at(name);
+    EXPECT_EQ(value.type, RegDword) << name;
+    EXPECT_EQ(value.bytes.size(), 4u) << name;
+    std::uint32_t number = 0;
+    for (std::size_t i = 0; i < value.bytes.size() && i < 4; ++i) number |= std::uint32_t{value.bytes[i]} << (8 * i);
+    return static_cast<std::int32_t>(number);
+}
+
+std::string StoredString(const MemorySettingsStore& store, const std::string& name) {
+    const StoredValue& value = store.values.at(name);
+    EXPECT_EQ(value.type, RegSz) << name;
+    EXPECT_FALSE(value.bytes.empty()) << name;
+    EXPECT_EQ(value.bytes.back(), 0) << name;
+    return std::string(value.bytes.begin(), value.bytes.end() - (value.bytes.empty() ? 0 : 1));
+}
+
+void SeedFullKey(MemorySettingsStore& store) {
+    store.PutString("DiskType", "HDC");
+    store.PutString("InstallDir", "C:\\QV");
+    store.PutDword("LoadImageOnStart", 0);
+    store.PutString("LoadImageFile", "d:\\load.img");
+    store.PutDword("SaveImageOnExit", 1);
+    store.PutString("SaveImageFile", "d:\\save.img");
+    store.PutDword("SizeIn4kPages", 2560);
+    store.PutDword("AutoSaveEnabled", 0);
+    store.PutDword("DiskFormatFAT32", 0);
+    store.PutDword("AutoSaveTrigger", 150);
+    store.PutDword("UserDriveLetter", 5);
+    store.PutDword("MakeTempDir", 1);
+    store.PutDword("UseDiskLabel", 0);
+    store.PutString("DiskLabel", "RAMDISK");
+    store.PutDword("BootEnable", 0);
+    store.PutString("Executable", "C:\\QV\\qvconfig.exe");
+}
+
+class SaveSettingsTest : public testing::Test {
+protected:
+    FakePlatform platform;
+    std::unique_ptr<Editor> editor;
+
+    MemorySettingsStore& Key() { return platform.store; }
+    Editor& Open() {
+        editor = std::make_unique<Editor>(platform.Services());
+        editor->Load();
+        Key().log.clear();
+        return *editor;
+    }
+    // "Save Settings", as the user presses it.
+    void PressSaveSettings() { editor->ClickButton(editor->Command3); }
+};
+
+TEST_F(SaveSettingsTest, WritesTheFourteenSettingsInSaveOrderAndClosesTheKey) {
+    SeedFullKey(Key());
+    Open();
+    PressSaveSettings();
+    EXPECT_EQ(Key().WrittenNames(), kSaveOrder);
+    EXPECT_EQ(Key().log.front(), "open");
+    EXPECT_EQ(Key().log.back(), "close");
+    EXPECT_FALSE(Key().isOpen);
+    EXPECT_TRUE(platform.ui.messages.empty());
+    // The installation's own values are left as they were.
+    EXPECT_EQ(StoredString(Key(), "InstallDir"), "C:\\QV");
+    EXPECT_EQ(StoredString(Key(), "Executable"), "C:\\QV\\qvconfig.exe");
+}
+
+// Every value is taken from its control, also while the control is disabled.
+TEST_F(SaveSettingsTest, StoresWhatTheControlsShowEnabledOrNot) {
+    SeedFullKey(Key());
+    Editor& e = Open();
+    e.Combo1.SetListIndex(1);
+    e.Text3.SetText("1.44");
+    e.Text3.SetEnabled(false);
+    e.LoadImage.SetValue(CheckBox::Cleared);
+    e.Text1.SetText("e:\\boot.img");
+    e.Text1.SetEnabled(false);
+    e.SaveImage.SetValue(CheckBox::Grayed);
+    e.Text2.SetText("");
+    e.SaveCheckBox.SetValue(CheckBox::Cleared);
+    e.AutoSaveTime.SetText("606");
+    e.AutoSaveTime.SetEnabled(false);
+    e.Fat32Enable.SetValue(CheckBox::Ticked);
+    e.DriveLetterText.SetText("C");
+    e.DiskLabelCheckBox.SetValue(CheckBox::Cleared);
+    e.TempDirCheckBox.SetValue(CheckBox::Ticked);
+    e.DiskLabelText.SetText("A LONGER LABEL THAN ELEVEN");
+    e.DiskLabelText.SetEnabled(false);
+    e.BootCheck.SetValue(CheckBox::Ticked);
+    e.Fat32Enable.SetEnabled(false);
+
+    PressSaveSettings();
+    EXPECT_EQ(StoredString(Key(), "DiskType"), "FDC14");
+    EXPECT_EQ(StoredDword(Key(), "LoadImageOnStart"), 0);
+    EXPECT_EQ(StoredString(Key(), "LoadImageFile"), "e:\\boot.img");
+    EXPECT_EQ(StoredDword(Key(), "SaveImageOnExit"), 1);  // grayed counts as ticked
+    EXPECT_EQ(StoredString(Key(), "SaveImageFile"), "");
+    EXPECT_EQ(StoredDword(Key(), "SizeIn4kPages"), 369);
+    EXPECT_EQ(StoredDword(Key(), "AutoSaveEnabled"), 0);
+    EXPECT_EQ(StoredDword(Key(), "DiskFormatFAT32"), 1);
+    EXPECT_EQ(StoredDword(Key(), "AutoSaveTrigger"), 152);
+    EXPECT_EQ(StoredDword(Key(), "UserDriveLetter"), 2);
+    EXPECT_EQ(StoredDword(Key(), "MakeTempDir"), 1);
+    EXPECT_EQ(StoredDword(Key(), "UseDiskLabel"), 0);
+    EXPECT_EQ(StoredString(Key(), "DiskLabel"), "A LONGER LABEL THAN ELEVEN");
+    EXPECT_EQ(StoredDword(Key(), "BootEnable"), 1);
+}
+
+TEST_F(SaveSettingsTest, NoSelectedDiskKindIsSavedAsHardDisk) {
+    Editor& e = Open();  // a key without values leaves the list without a selection
+    ASSERT_EQ(e.Combo1.ListIndex(), -1);
+    PressSaveSettings();
+    EXPECT_EQ(StoredString(Key(), "DiskType"), "HDC");
+}
+
+TEST_F(SaveSettingsTest, EmptyDriveLetterLeavesTheStoredLetterAndWritesTheRest) {
+    SeedFullKey(Key());
+    Editor& e = Open();
+    e.DriveLetterText.SetText("");
+    PressSaveSettings();
+    std::vector<std::string> expected = kSaveOrder;
+    expected.erase(expected.begin() + 9);
+    EXPECT_EQ(Key().WrittenNames(), expected);
+    EXPECT_EQ(StoredDword(Key(), "UserDriveLetter"), 5);
+    EXPECT_TRUE(platform.ui.messages.empty());
+}
+
+TEST_F(SaveSettingsTest, KeyMissingSaysSoAndWritesNothing) {
+    SeedFullKey(Key());
+    Editor& e = Open();
+    Key().keyExists = false;
+    e.SettingsChanged = 1;
+    PressSaveSettings();
+    EXPECT_EQ(Key().log, std::vector<std::string>{"open"});
+    ASSERT_EQ(platform.ui.messages.size(), 1u);
+    EXPECT_EQ(platform.ui.messages[0].text, "Unable to save Quorvel settings.");
+    EXPECT_EQ(platform.ui.messages[0].caption, "Save Settings Failed");
+    EXPECT_EQ(platform.ui.messages[0].flags, 48u);
+    EXPECT_EQ(platform.ui.messages[0].owner, MessageOwner::Program);
+    EXPECT_EQ(e.SettingsChanged, 0);  // Save Settings goes on as after a save
+    EXPECT_FALSE(e.IsUnloaded());
+
+    e.ClickButton(e.Command1);  // OK still closes
+    EXPECT_EQ(platform.ui.messages.size(), 2u);
+    EXPECT_TRUE(e.IsUnloaded());
+}
+
+// A value that cannot be written does not stop the others, and the user hears of it once.
+TEST_F(SaveSettingsTest, FailedWritesAreReportedOnceAfterTheRestIsWritten) {
+    SeedFullKey(Key());
+    Editor& e = Open();
+    Key().failingWrites = {"DiskType", "SizeIn4kPages", "BootEnable"};
+    e.BootCheck.SetValue(CheckBox::Ticked);
+    e.DiskLabelText.SetText("NEWLABEL");
+    e.SettingsChanged = 1;
+    PressSaveSettings();
+    EXPECT_EQ(Key().WrittenNames(), kSaveOrder);
+    EXPECT_EQ(StoredString(Key(), "DiskLabel"), "NEWLABEL");
+    EXPECT_EQ(StoredDword(Key(), "BootEnable"), 0);  // the failed write left it
+    EXPECT_FALSE(Key().isOpen);
+    ASSERT_EQ(platform.ui.messages.size(), 1u);
+    EXPECT_EQ(platform.ui.messages[0].text, "Unable to save Quorvel settings.");
+    EXPECT_EQ(platform.ui.messages[0].caption, "Save Settings Failed");
+    EXPECT_EQ(platform.ui.messages[0].flags, 48u);
+    EXPECT_EQ(e.SettingsChanged, 0);
+
+    e.ClickButton(e.Command1);
+    EXPECT_EQ(platform.ui.messages.size(), 2u);
+    EXPECT_TRUE(e.IsUnloaded());
+}
+
+TEST_F(SaveSettingsTest, CancelSavesNothing) {
+    SeedFullKey(Key());
+    Editor& e = Open();
+    e.BootCheck.SetValue(CheckBox::Ticked);
+    e.ClickButton(e.Command2);
+    EXPECT_TRUE(Key().log.empty());
+    EXPECT_TRUE(e.IsUnloaded());
+}
+
+// The worked values: what is entered, saved and loaded again into a new window.
+TEST_F(SaveSettingsTest, EnteredValuesComeBackInTheirStoredForm) {
+    struct Row {
+        const char* size;
+        std::int32_t pages;
+        const char* sizeShown;
+        int sizeScroll;
+        const char* interval;
+        std::int32_t trigger;
+        const char* intervalShown;
+        const char* letter;
+        std::int32_t letterStored;
+    };
+    for (const Row& row : {Row{"10", 2560, " 10", 32757, "600", 150, " 600", "Z", 25},
+                           Row{"1.44", 369, " 1.441406", 32766, "602", 150, " 600", "C", 2},
+                           Row{"2.88", 737, " 2.878906", 32764, "606", 152, " 608", "A", 0},
+                           Row{"4095", 1048320, " 4095", 28672, "32766", 8192, " 32768", "Q", 16}}) {
+        SCOPED_TRACE(row.size);
+        SeedFullKey(Key());
+        Editor& first = Open();
+        first.Text3.SetText(row.size);
+        first.AutoSaveTime.SetText(row.interval);
+        first.DriveLetterText.SetText(row.letter);
+        first.Command3.Click();  // no focus change, so the texts are saved as entered
+        EXPECT_EQ(StoredDword(Key(), "SizeIn4kPages"), row.pages);
+        EXPECT_EQ(StoredDword(Key(), "AutoSaveTrigger"), row.trigger);
+        EXPECT_EQ(StoredDword(Key(), "UserDriveLetter"), row.letterStored);
+
+        Editor& second = Open();
+        EXPECT_EQ(second.Text3.Text(), row.sizeShown);
+        EXPECT_EQ(second.VScroll1.Value(), row.sizeScroll);
+        EXPECT_EQ(second.LastSizeScroll, row.sizeScroll);
+        EXPECT_EQ(second.AutoSaveTime.Text(), row.intervalShown);
+        EXPECT_EQ(second.DriveLetterText.Text(), row.letter);
+    }
+}
+
+// ---- Round trip through the editing rules --------------------------------------------
+
+// A user who clicks, types and steps at random, as the window allows: only enabled
+// controls, the focus moving to each control before it is used.
+class RandomUser {
+public:
+    RandomUser(Editor& editor, std::uint32_t seed) : e_(editor), random_(seed) {}
+
+    void Act() {
+        switch (Pick(12)) {
+            case 0: ClickOneOf({&e_.LoadImage, &e_.SaveImage, &e_.SaveCheckBox, &e_.TempDirCheckBox}); break;
+            case 1: ClickOneOf({&e_.DiskLabelCheckBox, &e_.BootCheck, &e_.Fat32Enable}); break;
+            case 2: PickDiskKind(); break;
+            case 3: TypeInto(e_.Text3, NumberText()); break;
+            case 4: Step(e_.VScroll1); break;
+            case 5: TypeInto(e_.AutoSaveTime, NumberText()); break;
+            case 6: Step(e_.VScroll3); break;
+            case 7: TypeInto(e_.DriveLetterText, std::string(1, static_cast<char>(' ' + Pick(95)))); break;
+            case 8: Step(e_.VScroll2); break;
+            case 9: TypeInto(e_.Text1, Word(40)); break;
+            case 10: TypeInto(e_.Text2, Word(40)); break;
+            default: TypeInto(e_.DiskLabelText, Word(11)); break;
+        }
+    }
+
+private:
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+
+    void ClickOneOf(std::initializer_list<CheckBox*> boxes) {
+        e_.ClickCheckBox(**(boxes.begin() + Pick(static_cast<int>(boxes.size()))));
+    }
+    void PickDiskKind() {
+        e_.SetFocus(e_.Combo1);
+        if (Pick(4) == 0) {
+            e_.Combo1.UserEdited("Floppy");  // a typed kind that is no entry
+        } else {
+            e_.Combo1.SetListIndex(Pick(3));
+        }
+    }
+    void TypeInto(TextBox& box, const std::string& text) {
+        if (!box.Enabled()) return;
+        e_.SetFocus(box);
+        box.UserEdited(text);
+    }
+    void Step(ScrollBar& bar) {
+        const int steps = 1 + Pick(40);
+        const bool up = Pick(2) == 0;
+        for (int i = 0; i < steps; ++i) {
+            if (up) {
+                e_.ClickScrollUp(bar);
+            } else {
+                e_.ClickScrollDown(bar);
+            }
+        }
+    }
+    std::string NumberText() {
+        static const char* const texts[] = {"", "abc", "-8", "0", "4", "31.9", "32", "33", "1.44", "600", "1023",
+                                            "2047.5", "2049", "3073", "4095", "9999", "32766", "&H40", "1e3"};
+        return texts[Pick(static_cast<int>(std::size(texts)))];
+    }
+    std::string Word(int longest) {
+        std::string word;
+        for (int i = Pick(longest + 1); i > 0; --i) word += static_cast<char>('!' + Pick(94));
+        return word;
+    }
+
+    Editor& e_;
+    std::mt19937 random_;
+};
+
+void SeedRandomKey(MemorySettingsStore& store, std::mt19937& random) {
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    SeedFullKey(store);
+    static const char* const kinds[] = {"HDC", "FDC14", "FDC28", ""};
+    store.PutString("DiskType", kinds[pick(0, 3)]);
+    for (const char* box : {"LoadImageOnStart", "SaveImageOnExit", "AutoSaveEnabled", "DiskFormatFAT32",
+                            "MakeTempDir", "UseDiskLabel", "BootEnable"}) {
+        store.PutDword(box, pick(0, 1));
+    }
+    store.PutDword("SizeIn4kPages", pick(0, 4095 * 256));
+    store.PutDword("AutoSaveTrigger", pick(1, 8191));
+    store.PutDword("UserDriveLetter", pick(0, 25));
+}
+
+// What a user sees of a setting: the state of every control, the two numbers by value
+// (a default such as "10" comes back as " 10").
+void ExpectSameWindow(const Editor& saved, const Editor& loaded) {
+    for (std::size_t i = 0; i < saved.Controls().size(); ++i) {
+        const Control& a = *saved.Controls()[i];
+        const Control& b = *loaded.Controls()[i];
+        EXPECT_EQ(a.Enabled(), b.Enabled()) << a.Name();
+        if (auto* box = dynamic_cast<const CheckBox*>(&a)) {
+            EXPECT_EQ(box->Value(), dynamic_cast<const CheckBox&>(b).Value()) << a.Name();
+        }
+    }
+    EXPECT_EQ(saved.Combo1.ListIndex(), loaded.Combo1.ListIndex());
+    EXPECT_EQ(TextToNumber(saved.Text3.Text()), TextToNumber(loaded.Text3.Text()));
+    EXPECT_EQ(TextToNumber(saved.AutoSaveTime.Text()), TextToNumber(loaded.AutoSaveTime.Text()));
+    for (const TextBox* box : {&saved.Text1, &saved.Text2, &saved.DiskLabelText, &saved.DriveLetterText}) {
+        EXPECT_EQ(box->Text(), loaded.Find(box->Name())->Text()) << box->Name();
+    }
+    EXPECT_EQ(loaded.SettingsChanged, 0);
+}
+
+TEST_F(SaveSettingsTest, SavingAndLoadingIntoANewWindowGivesTheSameValues) {
+    for (std::uint32_t seed = 1; seed <= 150; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        FakePlatform world;
+        SeedRandomKey(world.store, random);
+        Editor saved(world.Services());
+        saved.Load();
+        saved.Show();
+        RandomUser user(saved, seed);
+        for (int action = 0; action < 30; ++action) user.Act();
+        saved.ClickButton(saved.Command3);
+        const auto written = world.store.values;
+
+        Editor loaded(world.Services());
+        loaded.Load();
+        ExpectSameWindow(saved, loaded);
+        loaded.ClickButton(loaded.Command3);
+        for (const std::string& name : kSaveOrder) {
+            EXPECT_EQ(world.store.values.at(name).bytes, written.at(name).bytes) << name;
+        }
+        if (HasFailure()) break;
+    }
+}
+
+}  // namespace
+}  // namespace qv

@@ -10,7 +10,7 @@ QV_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils
+  wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
 )
 
 qv_log() { printf '\n== %s\n' "$*"; }

@@ -1,13 +1,147 @@
-// Driver operations and the driver buttons.
-// In progress: filled in by its own change.
+// StartDisk, StopDisk, SaveImageNow and the three driver buttons that run them.
+#include <cstdint>
+#include <string>
+
+#include "qvconfig/driver/driver_interface.h"
 #include "qvconfig/window/editor.h"
 
 namespace qv {
+namespace {
 
-bool Editor::StartDisk() { return false; }
-void Editor::StopDisk() {}
-void Editor::SaveImageNow() {}
-void Editor::Command4_Click() {}
-void Editor::Command5_Click() {}
-void Editor::Command6_Click() {}
+constexpr const char* StartCaption = "Quorvel Driver Start";
+constexpr const char* EnableCaption = "Quorvel Driver Enable";
+constexpr const char* DisableCaption = "Quorvel Driver Disable";
+
+// After a start the device needs a moment to appear: it is tried once a second.
+constexpr int ProbeAttempts = 30;
+constexpr std::uint32_t ProbePauseMs = 1000;
+
+void ShowError(UserInterface& ui, const std::string& text, const char* caption) {
+    ui.ShowMessage(text, caption, mb::Ok | mb::IconExclamation, MessageOwner::Program);
+}
+
+// Runs one installer step and tells the user when it went wrong: `failureText` for
+// a non-zero exit code, the program's path when it could not be started at all.
+// True when the step ran and ended with exit code 0.
+bool RunInstallerStep(Services& services, const std::string& installDir, InstallerSwitch which,
+                      const char* caption, const char* failureText) {
+    const InstallerResult result = services.installer.Run(InstallerCommand(installDir, which));
+    if (!result.started) {
+        ShowError(services.ui, "Cannot run the Quorvel installer " + InstallerPath(installDir) + ".",
+                  caption);
+        return false;
+    }
+    if (result.exitCode != 0) {
+        ShowError(services.ui, failureText, caption);
+        return false;
+    }
+    return true;
+}
+
+// The installer steps that install and start the driver: one run when it is to start
+// at boot, otherwise an install followed by a start.
+bool InstallAndEnable(Services& services, const std::string& installDir, bool startAtBoot) {
+    constexpr const char* installFailed = "Error installing Quorvel driver.";
+    if (startAtBoot) {
+        return RunInstallerStep(services, installDir, InstallerSwitch::InstallAndEnable,
+                                EnableCaption, installFailed);
+    }
+    return RunInstallerStep(services, installDir, InstallerSwitch::Install, EnableCaption,
+                            installFailed) &&
+           RunInstallerStep(services, installDir, InstallerSwitch::Enable, EnableCaption,
+                            "Error starting Quorvel driver.");
+}
+
+// Waits for the device to open in the command form. The pause follows every attempt,
+// the successful one included, so the driver has settled before it is used.
+bool WaitForDevice(DriverDevice& device, Sleeper& sleeper) {
+    for (int attempts = 0; attempts < ProbeAttempts;) {
+        const std::unique_ptr<DeviceHandle> handle = device.Open(DeviceOpenForm::Command);
+        ++attempts;
+        sleeper.Sleep(ProbePauseMs);
+        if (handle) return true;
+    }
+    return false;
+}
+
+// The status request: the driver runs only when the call succeeds with a value above 0.
+bool ReportsRunning(DeviceHandle& handle) {
+    std::int32_t status = 0;
+    return handle.IoControl(StatusRequest.code, &status, StatusRequest.outputSize) && status > 0;
+}
+
+// The driver's state shows only in which of the three buttons are enabled.
+void ShowDriverRunning(Editor& editor, bool running) {
+    editor.Command4.SetEnabled(!running);
+    editor.Command5.SetEnabled(running);
+    editor.Command6.SetEnabled(running);
+}
+
+}  // namespace
+
+bool Editor::StartDisk() {
+    if (SettingsChanged == 1) {
+        const MessageAnswer answer = services_.ui.ShowMessage(
+            "Save current settings before starting driver?", StartCaption, mb::YesNoCancel,
+            MessageOwner::Program);
+        if (answer == MessageAnswer::Cancel) return false;
+        if (answer == MessageAnswer::Yes) {
+            SaveSettings();
+            SettingsChanged = 0;
+        }
+    }
+    if (!InstallAndEnable(services_, InstallDir, BootCheck.IsTicked())) return false;
+    if (!WaitForDevice(services_.device, services_.sleeper)) {
+        // Undo the install. Its outcome changes nothing for the user, who learns that the
+        // driver did not start; so neither its exit code nor a failure to run it is reported.
+        services_.installer.Run(InstallerCommand(InstallDir, InstallerSwitch::Uninstall));
+        ShowError(services_.ui, "Error initializing Quorvel driver.\r\nThe driver did not start.",
+                  EnableCaption);
+        return false;
+    }
+    ShowDriverRunning(*this, true);
+    return true;
+}
+
+void Editor::StopDisk() {
+    if (!RunInstallerStep(services_, InstallDir, InstallerSwitch::Uninstall, DisableCaption,
+                          "Error disabling Quorvel driver.")) {
+        return;
+    }
+    const std::unique_ptr<DeviceHandle> handle = services_.device.Open(DeviceOpenForm::Status);
+    if (handle && ReportsRunning(*handle)) {
+        ShowError(services_.ui, "Error disabling Quorvel driver - driver still loaded!",
+                  DisableCaption);
+        return;
+    }
+    ShowDriverRunning(*this, false);
+}
+
+void Editor::SaveImageNow() {
+    const std::unique_ptr<DeviceHandle> handle = services_.device.Open(DeviceOpenForm::Command);
+    if (!handle) {
+        ShowError(services_.ui, "Cannot open the Quorvel device.", "Open Quorvel Driver");
+        return;
+    }
+    std::int32_t unused = 0;
+    if (!handle->IoControl(SaveImageRequest.code, &unused, SaveImageRequest.outputSize)) {
+        ShowError(services_.ui, "The IOCTL call to save the disk image failed.",
+                  "Quorvel IOCTL Failed");
+        return;
+    }
+    services_.ui.ShowMessage("Disk image saved.", "Quorvel Disk Image Saved",
+                             mb::Ok | mb::IconInformation, MessageOwner::Program);
+}
+
+void Editor::Command4_Click() { StartDisk(); }
+
+// Only Disable shows the busy pointer; Enable and Save Disk Image leave it alone.
+void Editor::Command5_Click() {
+    services_.ui.SetBusyPointer();
+    StopDisk();
+    services_.ui.ClearBusyPointer();
+}
+
+void Editor::Command6_Click() { SaveImageNow(); }
+
 }  // namespace qv

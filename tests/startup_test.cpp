@@ -196,6 +196,57 @@ TEST(Startup, DriverWordsLoadTheConfigurationWindowNeverShowItAndCloseIt) {
     }
 }
 
+// What the configuration window looks like while an operation's installer runs.
+struct WindowDuringRun {
+    bool loaded;
+    bool shown;
+    bool unloaded;
+};
+
+bool Asked(const Session& s, const std::string& text) {
+    for (const ShownMessage& message : s.platform.ui.messages) {
+        if (message.text == text) return true;
+    }
+    return false;
+}
+
+TEST(Startup, StartRunsTheInstallerOnTheHiddenLoadedWindowWithoutAskingToSave) {
+    Session s;
+    std::vector<WindowDuringRun> seen;
+    s.platform.installer.onRun = [&](const ProcessCommand&) {
+        Editor& editor = s.app.GetEditor();
+        seen.push_back(WindowDuringRun{editor.IsLoaded(), editor.IsShown(), editor.IsUnloaded()});
+    };
+    s.app.Startup("start");
+    ASSERT_FALSE(seen.empty());
+    for (const WindowDuringRun& window : seen) {
+        EXPECT_TRUE(window.loaded);
+        EXPECT_FALSE(window.shown);
+        EXPECT_FALSE(window.unloaded);
+    }
+    EXPECT_FALSE(Asked(s, "Save current settings before starting driver?"));
+    EXPECT_FALSE(s.UsageShown());
+    EXPECT_FALSE(s.app.HasOpenWindows());
+}
+
+TEST(Startup, StopRunsTheInstallersUnloadStep) {
+    Session s;
+    s.app.Startup("stop");
+    ASSERT_EQ(s.platform.installer.runs.size(), 1u);
+    EXPECT_NE(s.platform.installer.runs[0].commandLine.find(" -u"), std::string::npos)
+        << s.platform.installer.runs[0].commandLine;
+    EXPECT_FALSE(s.app.HasOpenWindows());
+}
+
+TEST(Startup, SaveWithoutTheDriverReportsTheMissingDeviceAndNoUsage) {
+    Session s;
+    s.app.Startup("save");
+    EXPECT_TRUE(Asked(s, "Cannot open the Quorvel device."));
+    EXPECT_FALSE(s.UsageShown());
+    EXPECT_TRUE(s.platform.installer.runs.empty());
+    EXPECT_FALSE(s.app.HasOpenWindows());
+}
+
 TEST(Startup, NoWordOpensTheMemoryNotice) {
     for (const char* text : {"splash", "badload", "install", "nodriveletter", "start", "stop",
                              "save", "", "nomem", "Nomem"}) {

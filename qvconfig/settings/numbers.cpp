@@ -224,7 +224,10 @@ std::int16_t SaturateToInt16(std::int64_t value) {
 float ToSingle(double value) {
     if (value > FLT_MAX) return FLT_MAX;
     if (value < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(value);
+    // Stored through memory: the x87 unit of the Windows 9x build would otherwise be
+    // free to keep the extra bits of a double in its registers.
+    const volatile float single = static_cast<float>(value);
+    return single;
 }
 
 }  // namespace qv

@@ -1,0 +1,73 @@
+// The fixture of the end-to-end tests: seeding the key, starting qvconfig.exe, finding its windows.
+#include "e2e_fixture.h"
+
+#include "testbed/harness/screenshot.h"
+
+namespace qve2e {
+
+void SeedSensibleSettings() {
+    ASSERT_TRUE(qvtest::DeleteSettingsKey());
+    ASSERT_TRUE(qvtest::WriteString("DiskType", "HDC"));
+    ASSERT_TRUE(qvtest::WriteDword("SizeIn4kPages", 16384));
+    ASSERT_TRUE(qvtest::WriteDword("UserDriveLetter", 17));
+    ASSERT_TRUE(qvtest::WriteDword("LoadImageOnStart", 0));
+    ASSERT_TRUE(qvtest::WriteString("LoadImageFile", "C:\\qvdriver.img"));
+    ASSERT_TRUE(qvtest::WriteDword("SaveImageOnExit", 1));
+    ASSERT_TRUE(qvtest::WriteString("SaveImageFile", "C:\\qvdriver.img"));
+    ASSERT_TRUE(qvtest::WriteDword("AutoSaveEnabled", 0));
+    ASSERT_TRUE(qvtest::WriteDword("AutoSaveTrigger", 150));
+    ASSERT_TRUE(qvtest::WriteDword("DiskFormatFAT32", 0));
+    ASSERT_TRUE(qvtest::WriteDword("MakeTempDir", 1));
+    ASSERT_TRUE(qvtest::WriteDword("UseDiskLabel", 1));
+    ASSERT_TRUE(qvtest::WriteString("DiskLabel", "RAMDISK"));
+    ASSERT_TRUE(qvtest::WriteDword("BootEnable", 0));
+    ASSERT_TRUE(qvtest::WriteString("InstallDir", "C:\\Program Files\\Quorvel"));
+}
+
+void SeedEmptyKey() {
+    ASSERT_TRUE(qvtest::DeleteSettingsKey());
+    ASSERT_TRUE(qvtest::CreateSettingsKey());
+}
+
+void QvconfigTest::SetUpTestSuite() { EXPECT_TRUE(qvtest::DrawTitleBarsUnderWine()); }
+
+void QvconfigTest::SetUp() { SeedSensibleSettings(); }
+
+void QvconfigTest::TearDown() {
+    if (program_) program_->Kill();
+    program_.reset();
+}
+
+qvtest::Program& QvconfigTest::Start(const std::string& arguments) {
+    program_ = std::make_unique<qvtest::Program>(qvtest::WindowsPath(QV_CONFIG_EXE), arguments);
+    EXPECT_TRUE(program_->Started()) << "cannot start " << program_->CommandLine();
+    return *program_;
+}
+
+qvtest::AppWindow QvconfigTest::Open(const std::string& arguments, const std::string& caption) {
+    const DWORD id = Start(arguments).Id();
+    qvtest::AppWindow window;
+    qvtest::WaitUntil(
+        [&] {
+            window = qvtest::FindAppWindow(id, caption, 0);
+            if (HWND box = qvtest::FindMessageBox(id, kRegistryReadFailedCaption, 0)) {
+                ADD_FAILURE() << "loading could not open the seeded key: " << qvtest::MessageBoxText(box);
+                qvtest::PressMessageBoxButton(box, IDOK);
+                Sleep(200);
+            }
+            return static_cast<bool>(window) || program_->HasExited();
+        },
+        kOpenTimeoutMs);
+    EXPECT_TRUE(window) << "no window \"" << caption << "\" for " << program_->CommandLine();
+    if (window) qvtest::BringToFront(window.Handle());
+    return window;
+}
+
+void QvconfigTest::SaveScreenshot(const qvtest::AppWindow& window, const std::string& name) {
+    const std::string path =
+        qvtest::SaveScreenshot(window.Handle(), qvtest::WindowsPath(QV_SCREENSHOT_DIR), name);
+    EXPECT_FALSE(path.empty()) << "could not save the screenshot " << name;
+    RecordProperty("screenshot", path);
+}
+
+}  // namespace qve2e

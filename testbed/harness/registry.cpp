@@ -1,0 +1,105 @@
+// The settings key HKEY_LOCAL_MACHINE\Software\Quorvel, as a test seeds and inspects it.
+#include "testbed/harness/registry.h"
+
+#include <vector>
+
+namespace qvtest {
+
+const char* const kSettingsKeyPath = "Software\\Quorvel";
+
+namespace {
+
+// An open key, closed when it goes out of scope.
+class Key {
+public:
+    static Key Open(REGSAM access) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
+        return Key(key);
+    }
+    static Key Create() {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS) {
+            key = nullptr;
+        }
+        return Key(key);
+    }
+    Key(Key&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    ~Key() {
+        if (key_) RegCloseKey(key_);
+    }
+    HKEY get() const { return key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+
+private:
+    explicit Key(HKEY key) : key_(key) {}
+    HKEY key_;
+};
+
+// The raw bytes and type of a value, or nothing when it cannot be read.
+std::optional<std::vector<BYTE>> ReadRaw(const std::string& name, DWORD* type) {
+    Key key = Key::Open(KEY_QUERY_VALUE);
+    if (!key) return std::nullopt;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, type, nullptr, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::vector<BYTE> bytes(size);
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, type, bytes.data(), &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+}  // namespace
+
+bool DeleteSettingsKey() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
+    return !SettingsKeyExists();
+}
+
+bool CreateSettingsKey() { return static_cast<bool>(Key::Create()); }
+
+bool SettingsKeyExists() { return static_cast<bool>(Key::Open(KEY_QUERY_VALUE)); }
+
+bool WriteDword(const std::string& name, std::uint32_t value) {
+    Key key = Key::Create();
+    const DWORD data = value;
+    return key && RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                                 sizeof data) == ERROR_SUCCESS;
+}
+
+bool WriteString(const std::string& name, const std::string& text) {
+    Key key = Key::Create();
+    return key && RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                 static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+std::optional<std::uint32_t> ReadDword(const std::string& name) {
+    DWORD type = 0;
+    const auto bytes = ReadRaw(name, &type);
+    if (!bytes || bytes->size() != sizeof(DWORD)) return std::nullopt;
+    return static_cast<std::uint32_t>((*bytes)[0] | (*bytes)[1] << 8 | (*bytes)[2] << 16 |
+                                      static_cast<std::uint32_t>((*bytes)[3]) << 24);
+}
+
+std::optional<std::string> ReadString(const std::string& name) {
+    DWORD type = 0;
+    auto bytes = ReadRaw(name, &type);
+    if (!bytes) return std::nullopt;
+    // The stored terminating zero byte is not part of the text.
+    while (!bytes->empty() && bytes->back() == 0) bytes->pop_back();
+    return std::string(bytes->begin(), bytes->end());
+}
+
+std::optional<DWORD> ValueType(const std::string& name) {
+    DWORD type = 0;
+    if (!ReadRaw(name, &type)) return std::nullopt;
+    return type;
+}
+
+}  // namespace qvtest

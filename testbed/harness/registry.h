@@ -1,0 +1,28 @@
+// The settings key HKEY_LOCAL_MACHINE\Software\Quorvel, as a test seeds and inspects it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qvtest {
+
+extern const char* const kSettingsKeyPath;  // "Software\Quorvel" under HKEY_LOCAL_MACHINE
+
+// Removes the key with all its values; true when it is gone afterwards.
+bool DeleteSettingsKey();
+// Makes the key exist, holding whatever values it held; true on success.
+bool CreateSettingsKey();
+bool SettingsKeyExists();
+
+// Each opens the key for the one value and closes it again; writes create the key.
+bool WriteDword(const std::string& name, std::uint32_t value);
+bool WriteString(const std::string& name, const std::string& text);
+std::optional<std::uint32_t> ReadDword(const std::string& name);
+std::optional<std::string> ReadString(const std::string& name);
+// The value's registry type (REG_SZ, REG_DWORD, ...); nothing when it is absent.
+std::optional<DWORD> ValueType(const std::string& name);
+
+}  // namespace qvtest

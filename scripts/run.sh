@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Builds qvconfig.exe (x86_64) and opens its configuration window under 64-bit Wine, in a
+# Wine prefix of its own whose settings key holds sensible values. With a display the
+# window stays open until it is closed. With no DISPLAY it runs under Xvfb: it saves a
+# screenshot of the window, closes it and says where the screenshot is.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+RUN_PREFIX=$QV_BUILD/run-prefix
+QV_X64=$QV_BUILD/x86_64
+QV_EXE=$QV_X64/platform/win32/qvconfig.exe
+QV_SNAP=$QV_X64/testbed/harness/qvsnap.exe
+SCREENSHOT=$QV_BUILD/screenshots/run-qvconfig.png
+CAPTION="Quorvel Configuration Utility"
+SETTINGS_KEY='HKLM\Software\Quorvel'
+# The driver's files live here, as an installation would leave them.
+INSTALL_DIR='C:\Program Files\Quorvel'
+INSTALL_DIR_HOST="$RUN_PREFIX/drive_c/Program Files/Quorvel"
+
+reg_sz() { wine reg add "$SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null; }
+reg_dword() { wine reg add "$SETTINGS_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null; }
+
+# A 64 MB hard disk on R:, the image saved on shutdown to C:\qvdriver.img, no AutoSave
+# (600 s when it is turned on), a TEMP directory and the label RAMDISK, no start at boot.
+seed_settings() {
+  reg_sz DiskType HDC
+  reg_dword SizeIn4kPages 16384
+  reg_dword UserDriveLetter 17
+  reg_dword LoadImageOnStart 0
+  reg_sz LoadImageFile 'C:\qvdriver.img'
+  reg_dword SaveImageOnExit 1
+  reg_sz SaveImageFile 'C:\qvdriver.img'
+  reg_dword AutoSaveEnabled 0
+  reg_dword AutoSaveTrigger 150
+  reg_dword DiskFormatFAT32 0
+  reg_dword MakeTempDir 1
+  reg_dword UseDiskLabel 1
+  reg_sz DiskLabel RAMDISK
+  reg_dword BootEnable 0
+  reg_sz InstallDir "$INSTALL_DIR"
+  reg_sz Executable "Z:${QV_EXE//\//\\}"
+}
+
+# The stand-in installer and driver of the test bed go where InstallDir points, so that
+# Enable, Disable and Save Disk Image have something to talk to.
+install_standins() {
+  mkdir -p "$INSTALL_DIR_HOST"
+  # ---- stand-ins: copied in once testbed/standins builds them ----
+  local standin
+  for standin in tarnset.exe qvdriver.sys qvdriver.inf; do
+    if [[ -f $QV_X64/testbed/standins/$standin ]]; then
+      cp "$QV_X64/testbed/standins/$standin" "$INSTALL_DIR_HOST/"
+    fi
+  done
+  # ---- end of stand-ins ----
+}
+
+# Under Xvfb no window manager draws title bars: Wine then draws them itself. With a
+# window manager, it does.
+decorations() {
+  if [[ $1 == wine ]]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+  else
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1 || true
+  fi
+}
+
+run_in_prefix() {
+  local headless=$1
+  qv_wine_env "$RUN_PREFIX"
+  qv_wine_start
+  trap qv_wine_stop EXIT
+  seed_settings
+  install_standins
+  if [[ $headless == yes ]]; then
+    decorations wine
+    mkdir -p "$(dirname "$SCREENSHOT")"
+    qv_log "opening the configuration window under Xvfb"
+    wine "$QV_SNAP" "$QV_EXE" "$CAPTION" "$SCREENSHOT"
+    qv_log "screenshot of the configuration window: $SCREENSHOT"
+  else
+    decorations manager
+    qv_log "opening the configuration window (close it to end)"
+    wine "$QV_EXE"
+  fi
+}
+
+if [[ ${1:-} == --inside-xvfb ]]; then
+  run_in_prefix yes
+  exit
+fi
+
+qv_ensure_packages
+qv_log "x86_64 build"
+qv_build_x86_64
+qv_wine_prefix "$RUN_PREFIX"
+if [[ -z ${DISPLAY:-} ]]; then
+  xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" --inside-xvfb
+else
+  run_in_prefix no
+fi

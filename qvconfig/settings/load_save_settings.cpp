@@ -7,6 +7,7 @@
 #include "qvconfig/settings/encodings.h"
 #include "qvconfig/settings/numbers.h"
 #include "qvconfig/window/editor.h"
+#include "qvconfig/window/steppers.h"
 
 namespace qv {
 
@@ -106,26 +107,10 @@ void ShowFat32(Editor& e, const std::optional<std::int32_t>& stored) {
     e.Fat32Enable.SetEnabled(hardDisk && TextToNumber(e.Text3.Text()) > 32);
 }
 
-// A stepper's position for a shown value: 32767 minus the value, to nearest. A value
-// beyond what the bar can show puts it at the nearer end of its range, so the
-// remembered position is always one the bar can hold.
-std::int16_t StepperPositionFor(double shownValue) {
-    const double position = RoundHalfEven(ScrollBar::Max - shownValue);
-    if (!(position > ScrollBar::Min)) return ScrollBar::Min;
-    if (position > ScrollBar::Max) return ScrollBar::Max;
-    return static_cast<std::int16_t>(position);
-}
-
-// The remembered position first, then the bar, so that the bar's rule sees no step.
-void PlaceStepper(std::int16_t& remembered, ScrollBar& bar, std::int16_t position) {
-    remembered = position;
-    bar.SetValue(remembered);
-}
-
 void PlaceSteppers(Editor& e, double megabytes, double seconds) {
-    PlaceStepper(e.LastSizeScroll, e.VScroll1, StepperPositionFor(megabytes));
-    PlaceStepper(e.LastDriveScroll, e.VScroll2, DriveScrollCentre);
-    PlaceStepper(e.LastAutoSaveScroll, e.VScroll3, StepperPositionFor(seconds));
+    PositionStepper(e.VScroll1, e.LastSizeScroll, megabytes);
+    PlaceStepperAt(e.VScroll2, e.LastDriveScroll, DriveScrollCentre);
+    PositionStepper(e.VScroll3, e.LastAutoSaveScroll, seconds);
 }
 
 // Shows the stored settings; an absent value leaves its controls as they are.
@@ -172,10 +157,10 @@ void ShowDefaultSettings(Editor& e) {
     e.Text3.SetEnabled(true);
     e.SaveCheckBox.SetValue(CheckBox::Cleared);
     e.AutoSaveTime.SetText("600");
-    PlaceStepper(e.LastAutoSaveScroll, e.VScroll3, StepperPositionFor(TextToNumber(e.AutoSaveTime.Text())));
+    PositionStepper(e.VScroll3, e.LastAutoSaveScroll, TextToNumber(e.AutoSaveTime.Text()));
     e.AutoSaveTime.SetEnabled(false);
-    PlaceStepper(e.LastSizeScroll, e.VScroll1, StepperPositionFor(TextToNumber(e.Text3.Text())));
-    PlaceStepper(e.LastDriveScroll, e.VScroll2, DriveScrollCentre);
+    PositionStepper(e.VScroll1, e.LastSizeScroll, TextToNumber(e.Text3.Text()));
+    PlaceStepperAt(e.VScroll2, e.LastDriveScroll, DriveScrollCentre);
     e.DiskLabelText.SetText("QVDRIVER");
     e.DiskLabelText.SetEnabled(false);
     e.DiskLabelCheckBox.SetValue(CheckBox::Cleared);

@@ -13,8 +13,12 @@ std::int16_t StepperPosition(double value) {
 }
 
 void PositionStepper(ScrollBar& bar, std::int16_t& remembered, double value) {
-    remembered = StepperPosition(value);
-    bar.SetValue(StepperPosition(value));
+    PlaceStepperAt(bar, remembered, StepperPosition(value));
+}
+
+void PlaceStepperAt(ScrollBar& bar, std::int16_t& remembered, std::int16_t position) {
+    remembered = position;
+    bar.SetValue(remembered);
 }
 
 StepOutcome TakeStep(ScrollBar& bar, std::int16_t& remembered, const std::function<bool()>& stepUp,

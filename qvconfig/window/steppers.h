@@ -16,6 +16,8 @@ std::int16_t StepperPosition(double value);
 // Positions a stepper for `value`: the remembered value first, then the bar, so that
 // the bar's change rule finds the two equal and takes no step.
 void PositionStepper(ScrollBar& bar, std::int16_t& remembered, double value);
+// The same for a given bar position.
+void PlaceStepperAt(ScrollBar& bar, std::int16_t& remembered, std::int16_t position);
 
 enum class StepOutcome { NoMovement, Stepped, Refused };
 

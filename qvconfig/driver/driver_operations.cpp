@@ -1,4 +1,4 @@
-// StartDisk, StopDisk, SaveImageNow and the three driver buttons that run them.
+// ConnectToDriver, StartDisk, StopDisk, SaveImageNow and the three driver buttons that run them.
 #include <cstdint>
 #include <string>
 
@@ -131,6 +131,20 @@ void Editor::SaveImageNow() {
     }
     services_.ui.ShowMessage("Disk image saved.", "Quorvel Disk Image Saved",
                              mb::Ok | mb::IconInformation, MessageOwner::Program);
+}
+
+// The three buttons stay disabled while the driver is asked, so none is ever
+// offered on a guess; the device is closed when the handle goes out of scope.
+void Editor::ConnectToDriver() {
+    Command4.SetEnabled(false);
+    Command5.SetEnabled(false);
+    Command6.SetEnabled(false);
+    const auto handle = services_.device.Open(DeviceOpenForm::Status);
+    if (!handle) {
+        Command4.SetEnabled(true);
+        return;
+    }
+    ShowDriverRunning(*this, ReportsRunning(*handle));
 }
 
 void Editor::Command4_Click() { StartDisk(); }

@@ -42,17 +42,17 @@ seed_settings() {
 }
 
 # The stand-in installer and driver of the test bed go where InstallDir points, so that
-# Enable, Disable and Save Disk Image have something to talk to.
+# Enable, Disable and Save Disk Image have something to talk to. A driver that an earlier
+# run left installed (or started at boot) is removed, so the window opens with Enable on.
+STANDINS=(tarnset.exe qvdriver.sys qvdriver.inf)
 install_standins() {
   mkdir -p "$INSTALL_DIR_HOST"
-  # ---- stand-ins: copied in once testbed/standins builds them ----
   local standin
-  for standin in tarnset.exe qvdriver.sys qvdriver.inf; do
-    if [[ -f $QV_X64/testbed/standins/$standin ]]; then
-      cp "$QV_X64/testbed/standins/$standin" "$INSTALL_DIR_HOST/"
-    fi
+  for standin in "${STANDINS[@]}"; do
+    cp "$QV_X64/testbed/standins/$standin" "$INSTALL_DIR_HOST/"
   done
-  # ---- end of stand-ins ----
+  wine "$INSTALL_DIR\\tarnset.exe" -u || qv_log "could not remove the stand-in driver of an earlier run"
+  rm -f "$INSTALL_DIR_HOST/tarnset.log"
 }
 
 # Under Xvfb no window manager draws title bars: Wine then draws them itself. With a
@@ -81,6 +81,8 @@ run_in_prefix() {
   else
     decorations manager
     qv_log "opening the configuration window (close it to end)"
+    qv_log "Enable starts the stand-in driver, Save Disk Image writes C:\\qvdriver.img, Disable stops it;" \
+      "the installer's calls are logged in $INSTALL_DIR_HOST/tarnset.log"
     wine "$QV_EXE"
   fi
 }

@@ -3,50 +3,12 @@
 #include <vector>
 
 #include "e2e_fixture.h"
+#include "user_actions.h"
 
 namespace qve2e {
 namespace {
 
 using qvtest::AppWindow;
-
-// Waits until `read` gives `expected`; the last value read, for the failure message.
-template <class T, class Read>
-T Await(const T& expected, Read read) {
-    T last = read();
-    qvtest::WaitUntil(
-        [&] {
-            last = read();
-            return last == expected;
-        },
-        kReactTimeoutMs);
-    return last;
-}
-
-std::string AwaitFocus(const AppWindow& window, const std::string& expected) {
-    return Await(expected, [&] { return window.FocusedControl(); });
-}
-
-std::string AwaitText(HWND control, const std::string& expected) {
-    return Await(expected, [&] { return qvtest::WindowText(control); });
-}
-
-int AwaitCheck(HWND control, int expected) {
-    return Await(expected, [&] { return qvtest::CheckState(control); });
-}
-
-// Clicks into a text box and selects all its text, so that typing replaces it.
-void SelectAllOf(HWND textBox) {
-    qvtest::Click(textBox);
-    qvtest::PressKey(VK_HOME);
-    qvtest::PressKey(VK_END, true);
-}
-
-// The upper arrow of a small vertical scroll bar: a few pixels below its top edge.
-void ClickUpperArrow(HWND scrollBar) {
-    RECT client{};
-    GetClientRect(scrollBar, &client);
-    qvtest::ClickAt(scrollBar, client.right / 2, 3);
-}
 
 using UserInputTest = QvconfigTest;
 

@@ -5,27 +5,12 @@
 #include "platform/win32/form_view.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_driver_device.h"
+#include "platform/win32/win32_installer_runner.h"
 #include "platform/win32/win32_sleeper.h"
 #include "platform/win32/win32_user_interface.h"
 #include "qvconfig/startup/startup.h"
 
-#if __has_include("platform/win32/win32_installer_runner.h")
-#include "platform/win32/win32_installer_runner.h"
-#define QV_HAVE_INSTALLER_RUNNER 1
-#endif
-
 namespace {
-
-#ifdef QV_HAVE_INSTALLER_RUNNER
-using InstallerRunnerImpl = qv::Win32InstallerRunner;
-#else
-// TODO(installer runner): stands in until platform/win32/win32_installer_runner.h
-// exists; until then every installer run reports that it could not be started.
-class InstallerRunnerImpl : public qv::InstallerRunner {
-public:
-    qv::InstallerResult Run(const qv::ProcessCommand&) override { return {}; }
-};
-#endif
 
 // Handles the program's window events until its last window is closed. A window that
 // closes wakes the loop (FormView posts a null message), so the test below runs then.
@@ -46,7 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
 
     qv::RegistrySettingsStore store;
     qv::Win32DriverDevice device;
-    InstallerRunnerImpl installer;
+    qv::Win32InstallerRunner installer;
     qv::Win32UserInterface ui;
     qv::Win32Sleeper sleeper;
     qv::FormViewHost host(showCommand);

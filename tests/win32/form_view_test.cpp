@@ -1,11 +1,13 @@
 // FormView under Wine: windows made from the tables, model changes mirrored without echo, user input turned into model calls.
 #include "platform/win32/form_view.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_user_interface.h"
 #include "qvconfig/notices/notices.h"
 #include "qvconfig/window/editor.h"
 
@@ -161,6 +163,44 @@ TEST_F(FormViewTest, TypingLimitAndAlignmentComeFromTheRow) {
     EXPECT_EQ(TextOf(Child(form.text)), "longer than three");
 }
 
+HWND ToolTipsOf(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{owner, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == s->owner) s->found = window;
+            return !s->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(FormViewTest, EveryRowWithATipHasItsToolAndTheDropDownsFieldToo) {
+    HWND tips = ToolTipsOf(view.Window());
+    ASSERT_NE(tips, nullptr);
+    std::vector<std::pair<HWND, std::string>> tools;
+    const LRESULT count = SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        char text[128] = {};
+        TOOLINFOA info{};
+        info.cbSize = TTTOOLINFOA_V1_SIZE;
+        info.lpszText = text;
+        SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+        tools.emplace_back(reinterpret_cast<HWND>(info.uId), text);
+    }
+    HWND comboField = GetWindow(Child(form.combo), GW_CHILD);
+    EXPECT_EQ(tools, (std::vector<std::pair<HWND, std::string>>{{Child(form.label), "Label tip"},
+                                                                 {Child(form.text), "Text tip"},
+                                                                 {Child(form.combo), "Combo tip"},
+                                                                 {comboField, "Combo tip"}}));
+}
+
 // ---- Model -> window, without echo ----
 
 TEST_F(FormViewTest, CodeWritesShowAtOnceAndRunEachRuleOnce) {
@@ -275,6 +315,20 @@ TEST_F(FormViewTest, EnterPressesOnlyAFocusedButtonAndEscapeNothing) {
     SetFocus(Child(form.button));
     EXPECT_TRUE(Key(form.button, VK_RETURN));
     EXPECT_EQ(form.log, (Log{"Text1 lost focus", "Command1 click"}));
+}
+
+TEST_F(FormViewTest, BusyPointerShowsOverTheWindowsUntilCleared) {
+    Win32UserInterface ui;
+    const auto pointerOverText = [this] {
+        SendMessageA(Child(form.text), WM_SETCURSOR, reinterpret_cast<WPARAM>(Child(form.text)),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    HCURSOR wait = LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));
+    ui.SetBusyPointer();
+    EXPECT_EQ(pointerOverText(), wait);
+    ui.ClearBusyPointer();
+    EXPECT_NE(pointerOverText(), wait);
 }
 
 TEST_F(FormViewTest, CloseCommandUnloadsTheFormAndUnloadingDestroysTheWindow) {

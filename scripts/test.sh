@@ -26,12 +26,15 @@ qv_log "binary checks"
 
 qv_log "Win32 and end-to-end tests under Wine"
 qv_wine_prefix "$QV_BUILD/x86_64/wineprefix"
+export QV_ROOT QV_BUILD QV_CTEST_ARGS=${QV_CTEST_ARGS:-}
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   set -e
-  source "'"$QV_ROOT"'/scripts/common.sh"
-  qv_wine_env "'"$WINEPREFIX"'"
+  source "$QV_ROOT/scripts/common.sh"
+  qv_wine_env "$WINEPREFIX"
   qv_wine_start
   trap qv_wine_stop EXIT
-  cd "'"$QV_BUILD"'/x86_64"
-  ctest --output-on-failure '"${QV_CTEST_ARGS:-}"'
+  cd "$QV_BUILD/x86_64"
+  # Word splitting is wanted here: the variable holds ctest options.
+  # shellcheck disable=SC2086
+  ctest --output-on-failure $QV_CTEST_ARGS
 '

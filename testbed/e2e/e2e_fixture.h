@@ -24,7 +24,7 @@ inline const std::string kRegistryReadFailedCaption = "Registry Read Failed";
 // and for the program to react to one piece of input.
 constexpr int kOpenTimeoutMs = 20000;
 constexpr int kExitTimeoutMs = 10000;
-constexpr int kReactTimeoutMs = 3000;
+constexpr int kReactTimeoutMs = 8000;
 
 // Settings a user might have: a 64 MB hard disk on R:, image saved on exit to
 // C:\qvdriver.img, no AutoSave, a TEMP directory and the label RAMDISK, no boot start.

@@ -213,6 +213,7 @@ void FormView::CreateChild(std::size_t row) {
         SetScrollRange(child, SB_CTL, ScrollBar::Min, ScrollBar::Max, FALSE);
     }
     if (spec.kind == ControlKind::ComboBox) FitComboHeight(row);
+    if (spec.kind == ControlKind::Label) FitLabelToText(row);
 }
 
 void FormView::ApplyFont(std::size_t row) {
@@ -252,6 +253,37 @@ void FormView::FitComboHeight(std::size_t row) {
         if (request <= 0) return;
         SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
     }
+}
+
+// A one-line label whose text is wider than its box would lose its end ("Version 1.5"
+// would show as "Version"): the box grows to the text, around its centre for a
+// centred label and to the right otherwise. Boxes that fit, and labels of more than
+// one line (which wrap their words), keep the table's size.
+namespace {
+void FitLabelToText(HWND label, HFONT font, const RECT& tableBox, Alignment alignment) {
+    HDC dc = GetDC(label);
+    if (!dc) return;
+    HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const std::string text = WindowText(label);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+
+    const int width = tableBox.right - tableBox.left;
+    const int height = tableBox.bottom - tableBox.top;
+    const bool oneLine = height < 2 * metrics.tmHeight;
+    const int needed = extent.cx > width && oneLine ? extent.cx : width;
+    const int left = alignment == Alignment::Center ? tableBox.left - (needed - width) / 2 : tableBox.left;
+    SetWindowPos(label, nullptr, left, tableBox.top, needed, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+}  // namespace
+
+void FormView::FitLabelToText(std::size_t row) {
+    const ControlSpec& spec = ControlAt(row).Spec();
+    qv::FitLabelToText(children_[row].window, children_[row].font, PixelBox(spec), spec.alignment);
 }
 
 // One tool-tip window for the form; the first comctl32 knows only the first TOOLINFO size.
@@ -358,6 +390,7 @@ void FormView::MirrorText(std::size_t row) {
     WriteGuard guard(*this);
     SetWindowTextA(child, control.Text().c_str());
     if (control.Kind() == ControlKind::Frame) InvalidateRect(child, nullptr, FALSE);
+    if (control.Kind() == ControlKind::Label) FitLabelToText(row);
 }
 
 void FormView::MirrorValue(std::size_t row) {

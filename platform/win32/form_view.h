@@ -65,6 +65,7 @@ private:
     void CreateChild(std::size_t row);
     void ApplyFont(std::size_t row);
     void FitComboHeight(std::size_t row);
+    void FitLabelToText(std::size_t row);
     void CreateToolTips();
     RECT PixelBox(const ControlSpec& spec) const;
     int ToPixelsX(int twips) const;

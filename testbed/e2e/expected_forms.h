@@ -20,6 +20,8 @@ struct ExpectedControl {
     const char* text;
     int left, top, width, height;
     bool enabledWithEmptyKey;  // after loading a key without values, with no driver
+    // A one-line label whose text is wider than its box grows around the box's centre.
+    bool growsAroundCentre = false;
 };
 
 struct ExpectedForm {
@@ -41,7 +43,7 @@ constexpr auto S = Kind::ScrollBar;
 // unselected; with no driver only "Enable" of the three driver buttons is usable.
 inline constexpr ExpectedControl kEditorControls[] = {
     {"Label4", L, "Quorvel", 112, 0, 205, 34, true},
-    {"Label5", L, kOwnTest, 184, 32, 55, 15, true},
+    {"Label5", L, kOwnTest, 184, 32, 55, 15, true, true},
     {"Label8", L, kOwnTest, 104, 48, 225, 17, true},
     {"Frame5", F, "Driver Status", 8, 64, 425, 81, true},
     {"Frame4", F, "Basic Settings", 8, 144, 209, 97, true},

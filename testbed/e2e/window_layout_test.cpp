@@ -66,6 +66,12 @@ void ExpectBoxes(const AppWindow& window, const ExpectedForm& form) {
         if (!control) continue;  // reported by ExpectKindsAndTexts
         const RECT box = qvtest::RectInClient(control, window.Handle());
         RECT expected{row.left, row.top, row.left + row.width, row.top + row.height};
+        if (row.growsAroundCentre && box.right - box.left > row.width) {
+            // Wider than the table's box, but on the same line and centred on the same point.
+            const int grown = box.right - box.left;
+            expected.left = row.left - (grown - row.width) / 2;
+            expected.right = expected.left + grown;
+        }
         if (row.width == kFollowsText) {
             // Only the corner is fixed; the size comes from the text.
             expected.right = row.left + (box.right - box.left);
@@ -128,7 +134,22 @@ TEST_F(EditorLayoutTest, EnabledStatesAfterLoadingAnEmptyKeyWithNoDriver) {
 TEST_F(EditorLayoutTest, VersionLabelNamesTheRelease) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(qvtest::WindowText(editor.Control("Label5")), "Version 1.5");
+    HWND label = editor.Control("Label5");
+    EXPECT_EQ(qvtest::WindowText(label), "Version 1.5");
+    // The whole text is shown: its box is at least as wide as the text in the label's
+    // own font (Arial 9 pt bold), measured here at the screen's 96 DPI.
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, "Version 1.5", 11, &extent);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    const RECT box = qvtest::RectInClient(label, editor.Handle());
+    EXPECT_GE(box.right - box.left, extent.cx);
+    SaveScreenshot(editor, "editor-version-label");
 }
 
 TEST_F(EditorLayoutTest, WebLinkShowsAnAddress) {

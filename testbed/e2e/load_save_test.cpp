@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e_fixture.h"
+#include "user_actions.h"
 
 namespace qve2e {
 namespace {
@@ -334,23 +335,9 @@ private:
 
 // ---- Input -----------------------------------------------------------------------------
 
-template <class T, class Read>
-T Await(const T& expected, Read read) {
-    T last = read();
-    qvtest::WaitUntil(
-        [&] {
-            last = read();
-            return last == expected;
-        },
-        kReactTimeoutMs);
-    return last;
-}
-
 // Replaces a text box's text by typing, as a user selects it all and types over it.
 void TypeInto(HWND textBox, const std::string& text) {
-    qvtest::Click(textBox);
-    qvtest::PressKey(VK_HOME);
-    qvtest::PressKey(VK_END, true);
+    SelectAllOf(textBox);
     qvtest::TypeText(text);
 }
 

@@ -37,4 +37,9 @@ public:
                               int showCommand) = 0;
 };
 
+// An error: OK with the exclamation icon, owned by the program's window.
+inline void ShowError(UserInterface& ui, const std::string& text, const std::string& caption) {
+    ui.ShowMessage(text, caption, mb::Ok | mb::IconExclamation, MessageOwner::Program);
+}
+
 }  // namespace qv

@@ -16,10 +16,6 @@ constexpr const char* DisableCaption = "Quorvel Driver Disable";
 constexpr int ProbeAttempts = 30;
 constexpr std::uint32_t ProbePauseMs = 1000;
 
-void ShowError(UserInterface& ui, const std::string& text, const char* caption) {
-    ui.ShowMessage(text, caption, mb::Ok | mb::IconExclamation, MessageOwner::Program);
-}
-
 // Runs one installer step and tells the user when it went wrong: `failureText` for
 // a non-zero exit code, the program's path when it could not be started at all.
 // True when the step ran and ended with exit code 0.

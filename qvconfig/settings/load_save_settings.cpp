@@ -7,6 +7,7 @@
 #include "qvconfig/settings/encodings.h"
 #include "qvconfig/settings/numbers.h"
 #include "qvconfig/window/editor.h"
+#include "qvconfig/window/size_group.h"
 #include "qvconfig/window/steppers.h"
 
 namespace qv {
@@ -16,7 +17,6 @@ namespace {
 constexpr const char* FallbackInstallDir = "C:\\Program Files\\Quorvel";
 constexpr const char* DefaultImageFile = "c:\\qvdriver.img";
 constexpr std::int16_t DriveScrollCentre = 16384;
-constexpr std::uint32_t ErrorBoxFlags = mb::Ok | mb::IconExclamation;
 
 // Keeps the settings key open for one load or one save and closes it on every way out.
 class OpenedSettingsKey {
@@ -92,7 +92,7 @@ void ShowDiskType(ComboBox& list, const std::optional<std::string>& stored) {
 
 // The size group is available only for a hard disk, whether or not a size was stored.
 void EnableSizeGroupForDiskType(Editor& e) {
-    const bool hardDisk = e.Combo1.ListIndex() == static_cast<int>(DiskType::HDC);
+    const bool hardDisk = IsHardDisk(e.Combo1);
     e.Text3.SetEnabled(hardDisk);
     e.Label6.SetEnabled(hardDisk);
     e.Label12.SetEnabled(hardDisk);
@@ -103,8 +103,7 @@ void EnableSizeGroupForDiskType(Editor& e) {
 void ShowFat32(Editor& e, const std::optional<std::int32_t>& stored) {
     if (!stored) return;
     e.Fat32Enable.SetValue(CheckBoxValueFromStored(*stored));
-    const bool hardDisk = e.Combo1.ListIndex() == static_cast<int>(DiskType::HDC);
-    e.Fat32Enable.SetEnabled(hardDisk && TextToNumber(e.Text3.Text()) > 32);
+    e.Fat32Enable.SetEnabled(IsHardDisk(e.Combo1) && SizeAllowsFat32(e.Text3));
 }
 
 void PlaceSteppers(Editor& e, double megabytes, double seconds) {
@@ -255,8 +254,7 @@ void Editor::LoadSettings() {
         ShowStoredSettings(*this, *stored);
     } else {
         ShowDefaultSettings(*this);
-        services_.ui.ShowMessage("Unable to open Quorvel registry key.", "Registry Read Failed", ErrorBoxFlags,
-                                 MessageOwner::Program);
+        ShowError(services_.ui, "Unable to open Quorvel registry key.", "Registry Read Failed");
         InstallDir = FallbackInstallDir;
     }
     // The rules that the load set off have raised the flag; what the window shows now is saved.
@@ -268,8 +266,7 @@ void Editor::LoadSettings() {
 // way, once: the user must not believe the settings are saved. The callers go on.
 void Editor::SaveSettings() {
     if (WriteStoredSettings(services_.store, SettingsShownBy(*this))) return;
-    services_.ui.ShowMessage("Unable to save Quorvel settings.", "Save Settings Failed", ErrorBoxFlags,
-                             MessageOwner::Program);
+    ShowError(services_.ui, "Unable to save Quorvel settings.", "Save Settings Failed");
 }
 
 }  // namespace qv

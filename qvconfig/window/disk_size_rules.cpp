@@ -5,6 +5,7 @@
 
 #include "qvconfig/settings/numbers.h"
 #include "qvconfig/window/editor.h"
+#include "qvconfig/window/size_group.h"
 #include "qvconfig/window/steppers.h"
 
 namespace qv {
@@ -144,14 +145,16 @@ double SizeOf(const TextBox& box) { return TextToNumber(box.Text()); }
 
 void WriteSize(TextBox& box, double size) { box.SetText(NumberToText(size)); }
 
-void ShowFat32Availability(CheckBox& fat32, const TextBox& size) {
-    fat32.SetEnabled(SizeOf(size) > Fat32Threshold);
-}
+void ShowFat32Availability(CheckBox& fat32, const TextBox& size) { fat32.SetEnabled(SizeAllowsFat32(size)); }
 
 }  // namespace
 
+bool IsHardDisk(const ComboBox& diskType) { return diskType.ListIndex() == HardDiskIndex; }
+
+bool SizeAllowsFat32(const TextBox& size) { return SizeOf(size) > Fat32Threshold; }
+
 void Editor::ApplyDiskTypeRule() {
-    if (Combo1.ListIndex() == HardDiskIndex) {
+    if (IsHardDisk(Combo1)) {
         Text3.SetEnabled(true);
         ShowFat32Availability(Fat32Enable, Text3);
         Label6.SetEnabled(true);

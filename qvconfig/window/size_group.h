@@ -1,0 +1,13 @@
+// What the disk type and the size leave available of the size group, for the rules and for loading.
+#pragma once
+
+#include "qvconfig/window/controls.h"
+
+namespace qv {
+
+// The size box, its labels and FAT32 are for a hard disk only.
+bool IsHardDisk(const ComboBox& diskType);
+// FAT32 cannot format a disk of 32 MB or less.
+bool SizeAllowsFat32(const TextBox& size);
+
+}  // namespace qv

@@ -10,6 +10,31 @@ namespace qv {
 // Disk kinds, as stored and as list positions of the disk type list.
 enum class DiskType { HDC = 0, FDC14 = 1, FDC28 = 2 };
 
+// Each disk kind's stored code and its entry in the disk type list, indexed by DiskType.
+struct DiskKind {
+    DiskType type;
+    const char* stored;
+    const char* listEntry;
+};
+constexpr DiskKind DiskKinds[] = {
+    {DiskType::HDC, "HDC", "Hard Disk"},
+    {DiskType::FDC14, "FDC14", "1.44MB Floppy"},
+    {DiskType::FDC28, "FDC28", "2.88MB Floppy"},
+};
+constexpr int DiskKindCount = static_cast<int>(sizeof DiskKinds / sizeof DiskKinds[0]);
+
+// A kind's list position is its DiskType.
+constexpr int ListIndexOf(DiskType type) { return static_cast<int>(type); }
+constexpr const DiskKind& KindOf(DiskType type) { return DiskKinds[ListIndexOf(type)]; }
+
+constexpr bool DiskKindsFollowTheirTypes() {
+    for (int index = 0; index < DiskKindCount; ++index) {
+        if (ListIndexOf(DiskKinds[index].type) != index) return false;
+    }
+    return true;
+}
+static_assert(DiskKindsFollowTheirTypes(), "DiskKinds is indexed by DiskType");
+
 // The names of the stored values, spelled as in the key.
 namespace value_name {
 constexpr const char* DiskType = "DiskType";

@@ -32,18 +32,19 @@ bool CheckBoxTickedFromStored(std::int32_t stored) { return stored == 1; }
 // A grayed box stores 1 as a ticked one does.
 std::int32_t CheckBoxToStored(int checkBoxValue) { return checkBoxValue == UncheckedBox ? 0 : 1; }
 
+// An empty text counts as the hard disk.
 std::optional<int> DiskTypeListIndexFromStored(const std::string& stored) {
-    if (stored.empty() || stored == "HDC") return static_cast<int>(DiskType::HDC);
-    if (stored == "FDC14") return static_cast<int>(DiskType::FDC14);
-    if (stored == "FDC28") return static_cast<int>(DiskType::FDC28);
+    if (stored.empty()) return ListIndexOf(DiskType::HDC);
+    for (const DiskKind& kind : DiskKinds) {
+        if (stored == kind.stored) return ListIndexOf(kind.type);
+    }
     return std::nullopt;
 }
 
-// Nothing selected (-1) stores the hard disk, as position 0 does.
+// Nothing selected (-1), or any position past the list, stores the hard disk.
 std::string DiskTypeToStored(int listIndex) {
-    if (listIndex == static_cast<int>(DiskType::FDC14)) return "FDC14";
-    if (listIndex == static_cast<int>(DiskType::FDC28)) return "FDC28";
-    return "HDC";
+    if (listIndex < 0 || listIndex >= DiskKindCount) return KindOf(DiskType::HDC).stored;
+    return DiskKinds[listIndex].stored;
 }
 
 float SizeMegabytesFromPages(std::int32_t pages) {

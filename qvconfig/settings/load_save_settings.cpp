@@ -90,20 +90,12 @@ void ShowDiskType(ComboBox& list, const std::optional<std::string>& stored) {
     if (const auto index = DiskTypeListIndexFromStored(*stored)) list.SetListIndex(*index);
 }
 
-// The size group is available only for a hard disk, whether or not a size was stored.
-void EnableSizeGroupForDiskType(Editor& e) {
-    const bool hardDisk = IsHardDisk(e.Combo1);
-    e.Text3.SetEnabled(hardDisk);
-    e.Label6.SetEnabled(hardDisk);
-    e.Label12.SetEnabled(hardDisk);
-}
-
 // A stored FAT32 choice also settles whether it may be changed: only for a hard
 // disk above 32 MB. Without a stored choice the size box's rule has the last word.
 void ShowFat32(Editor& e, const std::optional<std::int32_t>& stored) {
     if (!stored) return;
     e.Fat32Enable.SetValue(CheckBoxValueFromStored(*stored));
-    e.Fat32Enable.SetEnabled(IsHardDisk(e.Combo1) && SizeAllowsFat32(e.Text3));
+    e.Fat32Enable.SetEnabled(Fat32Available(e.Combo1, e.Text3));
 }
 
 void PlaceSteppers(Editor& e, double megabytes, double seconds) {
@@ -125,7 +117,8 @@ void ShowStoredSettings(Editor& e, const DiskSettings& s) {
         megabytes = SizeMegabytesFromPages(*s.SizeIn4kPages);
         e.Text3.SetText(NumberToText(megabytes));
     }
-    EnableSizeGroupForDiskType(e);
+    // Whether or not a size was stored.
+    EnableSizeGroup(e);
     ShowFat32(e, s.DiskFormatFAT32);
     ShowCheckBoxWithField(e.SaveCheckBox, e.AutoSaveTime, s.AutoSaveEnabled);
     float seconds = 0;
@@ -143,7 +136,7 @@ void ShowStoredSettings(Editor& e, const DiskSettings& s) {
 
 // With no key to read, the window shows the settings of a fresh installation.
 void ShowDefaultSettings(Editor& e) {
-    e.Combo1.SetListIndex(static_cast<int>(DiskType::HDC));
+    e.Combo1.SetListIndex(ListIndexOf(DiskType::HDC));
     e.DriveLetterText.SetText("Z");
     e.Fat32Enable.SetEnabled(true);
     e.Fat32Enable.SetValue(CheckBox::Cleared);
@@ -174,9 +167,7 @@ void ShowVersion(Label& label) {
 // A second load finds the kinds already in the list and does not repeat them.
 void InsertDiskKinds(ComboBox& list) {
     if (!list.Items().empty()) return;
-    list.AddItem("Hard Disk", static_cast<int>(DiskType::HDC));
-    list.AddItem("1.44MB Floppy", static_cast<int>(DiskType::FDC14));
-    list.AddItem("2.88MB Floppy", static_cast<int>(DiskType::FDC28));
+    for (const DiskKind& kind : DiskKinds) list.AddItem(kind.listEntry, ListIndexOf(kind.type));
 }
 
 // ---- Saving ---------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "qvconfig/settings/disk_settings.h"
 #include "qvconfig/settings/numbers.h"
 #include "qvconfig/window/editor.h"
 #include "qvconfig/window/size_group.h"
@@ -12,10 +13,6 @@ namespace qv {
 
 namespace {
 
-constexpr int HardDiskIndex = 0;
-constexpr int LastDiskTypeIndex = 2;
-// FAT32 cannot format a disk of 32 MB or less.
-constexpr double Fat32Threshold = 32;
 constexpr double MinimumSize = 5;
 constexpr const char* MinimumSizeText = "5";
 // A shrink step from below this would pass the minimum.
@@ -149,23 +146,10 @@ void ShowFat32Availability(CheckBox& fat32, const TextBox& size) { fat32.SetEnab
 
 }  // namespace
 
-bool IsHardDisk(const ComboBox& diskType) { return diskType.ListIndex() == HardDiskIndex; }
-
-bool SizeAllowsFat32(const TextBox& size) { return SizeOf(size) > Fat32Threshold; }
-
+// A floppy's capacity follows from its type: the size group is frozen, its values kept.
 void Editor::ApplyDiskTypeRule() {
-    if (IsHardDisk(Combo1)) {
-        Text3.SetEnabled(true);
-        ShowFat32Availability(Fat32Enable, Text3);
-        Label6.SetEnabled(true);
-        Label12.SetEnabled(true);
-    } else {
-        // A floppy's capacity follows from its type: the size group is frozen, its values kept.
-        Text3.SetEnabled(false);
-        Fat32Enable.SetEnabled(false);
-        Label6.SetEnabled(false);
-        Label12.SetEnabled(false);
-    }
+    EnableSizeGroup(*this);
+    Fat32Enable.SetEnabled(Fat32Available(Combo1, Text3));
 }
 
 void Editor::Combo1_Click() {
@@ -175,8 +159,8 @@ void Editor::Combo1_Click() {
 
 // An edit of the type field that leaves no item selected selects "Hard Disk" again.
 void Editor::Combo1_Change() {
-    if (Combo1.ListIndex() > LastDiskTypeIndex || Combo1.ListIndex() < 0) {
-        Combo1.SetListIndex(HardDiskIndex);
+    if (Combo1.ListIndex() >= DiskKindCount || Combo1.ListIndex() < 0) {
+        Combo1.SetListIndex(ListIndexOf(DiskType::HDC));
         Combo1.Refresh();
     }
     ApplyDiskTypeRule();
@@ -205,13 +189,8 @@ void Editor::Text3_LostFocus() {
 }
 
 // The arrows walk the grid one step at a time, whatever the size of the movement.
+// A floppy type freezes the size: every movement is undone.
 void Editor::VScroll1_Change() {
-    if (!Text3.Enabled()) {
-        // A floppy type freezes the size: every movement is undone.
-        VScroll1.SetValue(LastSizeScroll);
-        SettingsChanged = 1;
-        return;
-    }
     const FileSystemRules& rules = SteppingRules(Fat32Enable);
     const auto grow = [&] {
         if (const auto grown = FirstMatch(rules.grow, SizeOf(Text3))) WriteSize(Text3, *grown);
@@ -224,7 +203,8 @@ void Editor::VScroll1_Change() {
         Text3.Refresh();
         return true;
     };
-    if (TakeStep(VScroll1, LastSizeScroll, grow, shrink) == StepOutcome::Stepped) {
+    const bool frozen = !Text3.Enabled();
+    if (TakeStep(VScroll1, LastSizeScroll, frozen, grow, shrink) == StepOutcome::Stepped) {
         ShowFat32Availability(Fat32Enable, Text3);
     }
     SettingsChanged = 1;

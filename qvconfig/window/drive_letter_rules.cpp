@@ -57,14 +57,9 @@ void Editor::DriveLetterText_Change() {
 // Any movement of the bar is one letter in its direction; a step past "Z" or "A",
 // or any step while the field is empty, is undone.
 void Editor::VScroll2_Change() {
-    if (DriveLetterText.Text().empty()) {
-        VScroll2.SetValue(LastDriveScroll);
-        SettingsChanged = 1;
-        return;
-    }
-    TakeStep(
-        VScroll2, LastDriveScroll, [&] { return StepLetterUp(DriveLetterText); },
-        [&] { return StepLetterDown(DriveLetterText); });
+    const bool frozen = DriveLetterText.Text().empty();
+    TakeStep(VScroll2, LastDriveScroll, frozen, [&] { return StepLetterUp(DriveLetterText); },
+             [&] { return StepLetterDown(DriveLetterText); });
     SettingsChanged = 1;
 }
 

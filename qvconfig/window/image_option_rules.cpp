@@ -101,11 +101,6 @@ void Editor::AutoSaveTime_LostFocus() {
 // Any movement of the bar is one 4-second step; steps past the ends, and every step
 // while AutoSave is off, are undone.
 void Editor::VScroll3_Change() {
-    if (!AutoSaveTime.Enabled()) {
-        VScroll3.SetValue(LastAutoSaveScroll);
-        SettingsChanged = 1;
-        return;
-    }
     const auto longer = [&] {
         if (IntervalOf(AutoSaveTime) > LongestSteppable) return false;
         ShowInterval(AutoSaveTime, IntervalOf(AutoSaveTime) + IntervalUnit);
@@ -116,7 +111,7 @@ void Editor::VScroll3_Change() {
         ShowInterval(AutoSaveTime, IntervalOf(AutoSaveTime) - IntervalUnit);
         return true;
     };
-    TakeStep(VScroll3, LastAutoSaveScroll, longer, shorter);
+    TakeStep(VScroll3, LastAutoSaveScroll, !AutoSaveTime.Enabled(), longer, shorter);
     SettingsChanged = 1;
 }
 

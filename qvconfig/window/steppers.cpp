@@ -21,8 +21,12 @@ void PlaceStepperAt(ScrollBar& bar, std::int16_t& remembered, std::int16_t posit
     bar.SetValue(remembered);
 }
 
-StepOutcome TakeStep(ScrollBar& bar, std::int16_t& remembered, const std::function<bool()>& stepUp,
+StepOutcome TakeStep(ScrollBar& bar, std::int16_t& remembered, bool frozen, const std::function<bool()>& stepUp,
                      const std::function<bool()>& stepDown) {
+    if (frozen) {
+        bar.SetValue(remembered);
+        return StepOutcome::Frozen;
+    }
     const int value = bar.Value();
     if (value == remembered) return StepOutcome::NoMovement;
     const bool taken = value < remembered ? stepUp() : stepDown();

@@ -19,13 +19,14 @@ void PositionStepper(ScrollBar& bar, std::int16_t& remembered, double value);
 // The same for a given bar position.
 void PlaceStepperAt(ScrollBar& bar, std::int16_t& remembered, std::int16_t position);
 
-enum class StepOutcome { NoMovement, Stepped, Refused };
+enum class StepOutcome { NoMovement, Stepped, Refused, Frozen };
 
 // One change of a stepper's value, compared with the remembered value: a lower value
 // runs `stepUp`, a higher one `stepDown`. A step that returns true is taken and the
 // bar's new value is remembered; one that returns false is refused and the bar is
-// set back to the remembered value (whose nested change finds no movement).
-StepOutcome TakeStep(ScrollBar& bar, std::int16_t& remembered, const std::function<bool()>& stepUp,
+// set back to the remembered value (whose nested change finds no movement). A
+// `frozen` stepper takes no step at all: its bar is set back before anything else.
+StepOutcome TakeStep(ScrollBar& bar, std::int16_t& remembered, bool frozen, const std::function<bool()>& stepUp,
                      const std::function<bool()>& stepDown);
 
 }  // namespace qv

@@ -1,12 +1,11 @@
-// RegistrySettingsStore against the real key HKLM\Software\Quorvel: sizes, zero bytes and types as the registry keeps them.
-#include <gtest/gtest.h>
-
+// RegistrySettingsStore against the real key HKLM\Software\Quorvel, through the settings-store contract.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/win32/registry_settings_store.h"
+#include "tests/settings_store_contract.h"
 
 namespace qv {
 namespace {
@@ -14,6 +13,8 @@ namespace {
 constexpr const char* SettingsSubkey = "Software\\Quorvel";
 
 using Bytes = std::vector<BYTE>;
+
+static_assert(RegSz == REG_SZ && RegBinary == REG_BINARY && RegDword == REG_DWORD, "value types");
 
 struct SavedValue {
     std::string name;
@@ -50,9 +51,9 @@ std::vector<SavedValue> SaveValues(HKEY key) {
 }
 
 // Each test starts with the key present and leaves the machine's key as it found it.
-class RegistryStore : public ::testing::Test {
-protected:
-    void SetUp() override {
+class RegistryBench {
+public:
+    void SetUp() {
         DWORD disposition = 0;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, SettingsSubkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                                   &fixtureKey_.key, &disposition),
@@ -61,7 +62,7 @@ protected:
         savedValues_ = SaveValues(fixtureKey_.key);
     }
 
-    void TearDown() override {
+    void TearDown() {
         store_.CloseSettingsKey();
         if (fixtureKey_.key) RegCloseKey(fixtureKey_.key);
         fixtureKey_.key = nullptr;
@@ -69,15 +70,20 @@ protected:
         if (!createdKey_) RestoreKey();
     }
 
-    void PutRaw(const char* name, DWORD type, const Bytes& data) {
-        ASSERT_EQ(RegSetValueExA(fixtureKey_.key, name, 0, type, data.data(), static_cast<DWORD>(data.size())),
+    SettingsStore& Store() { return store_; }
+
+    void PutRaw(const std::string& name, std::uint32_t type, const StoreBytes& data) {
+        ASSERT_EQ(RegSetValueExA(fixtureKey_.key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())),
                   ERROR_SUCCESS);
     }
 
-    Bytes StoredBytes(const char* name, DWORD* type) {
+    StoreBytes StoredBytes(const std::string& name, std::uint32_t& type) {
         Bytes data(1024);
         DWORD size = static_cast<DWORD>(data.size());
-        EXPECT_EQ(RegQueryValueExA(fixtureKey_.key, name, nullptr, type, data.data(), &size), ERROR_SUCCESS);
+        DWORD storedType = 0;
+        EXPECT_EQ(RegQueryValueExA(fixtureKey_.key, name.c_str(), nullptr, &storedType, data.data(), &size),
+                  ERROR_SUCCESS);
+        type = storedType;
         data.resize(size);
         return data;
     }
@@ -88,7 +94,10 @@ protected:
         ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, SettingsSubkey), ERROR_SUCCESS);
     }
 
-    RegistrySettingsStore store_;
+    bool KeyExists() {
+        KeyHolder probe;
+        return RegOpenKeyA(HKEY_LOCAL_MACHINE, SettingsSubkey, &probe.key) == ERROR_SUCCESS;
+    }
 
 private:
     void RestoreKey() {
@@ -103,83 +112,13 @@ private:
         }
     }
 
+    RegistrySettingsStore store_;
     KeyHolder fixtureKey_;
     bool createdKey_ = false;
     std::vector<SavedValue> savedValues_;
 };
 
-TEST_F(RegistryStore, StringOf254CharactersRoundTripsWithSize255) {
-    const std::string text(254, 'q');
-    ASSERT_TRUE(store_.OpenSettingsKey());
-    ASSERT_TRUE(store_.WriteStringValue("DiskLabel", text));
-    DWORD type = 0;
-    EXPECT_EQ(StoredBytes("DiskLabel", &type).size(), 255u);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(store_.ReadStringValue("DiskLabel"), text);
-}
-
-TEST_F(RegistryStore, LongerStringIsWrittenAsItsFirst254Characters) {
-    ASSERT_TRUE(store_.OpenSettingsKey());
-    ASSERT_TRUE(store_.WriteStringValue("DiskLabel", std::string(254, 'q') + "tail"));
-    DWORD type = 0;
-    EXPECT_EQ(StoredBytes("DiskLabel", &type).size(), 255u);
-    EXPECT_EQ(store_.ReadStringValue("DiskLabel"), std::string(254, 'q'));
-}
-
-TEST_F(RegistryStore, StringOf256BytesReadsAsAbsent) {
-    Bytes data(255, 'q');
-    data.push_back(0);
-    PutRaw("DiskLabel", REG_SZ, data);
-    ASSERT_TRUE(store_.OpenSettingsKey());
-    EXPECT_EQ(store_.ReadStringValue("DiskLabel"), std::nullopt);
-}
-
-TEST_F(RegistryStore, ZeroBytesInsideAStringAreDropped) {
-    PutRaw("DiskLabel", REG_SZ, Bytes{'a', 'b', 0, 'c', 'd', 0});
-    ASSERT_TRUE(store_.OpenSettingsKey());
-    EXPECT_EQ(store_.ReadStringValue("DiskLabel"), "abcd");
-}
-
-TEST_F(RegistryStore, EmptyStringIsOneZeroByte) {
-    ASSERT_TRUE(store_.OpenSettingsKey());
-    ASSERT_TRUE(store_.WriteStringValue("DiskLabel", ""));
-    DWORD type = 0;
-    EXPECT_EQ(StoredBytes("DiskLabel", &type), Bytes{0});
-    EXPECT_EQ(store_.ReadStringValue("DiskLabel"), "");
-}
-
-TEST_F(RegistryStore, BinaryOfThreeBytesReadsAsANumberAndOfFiveAsAbsent) {
-    PutRaw("Three", REG_BINARY, Bytes{0x01, 0x02, 0x83});
-    PutRaw("Five", REG_BINARY, Bytes{1, 2, 3, 4, 5});
-    ASSERT_TRUE(store_.OpenSettingsKey());
-    EXPECT_EQ(store_.ReadDwordValue("Three"), 0x830201);
-    EXPECT_EQ(store_.ReadDwordValue("Five"), std::nullopt);
-    EXPECT_EQ(store_.ReadDwordValue("Missing"), std::nullopt);
-}
-
-TEST_F(RegistryStore, NumbersRoundTripAsFourLittleEndianBytes) {
-    ASSERT_TRUE(store_.OpenSettingsKey());
-    ASSERT_TRUE(store_.WriteDwordValue("UserDriveLetter", -2));
-    DWORD type = 0;
-    EXPECT_EQ(StoredBytes("UserDriveLetter", &type), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(store_.ReadDwordValue("UserDriveLetter"), -2);
-}
-
-TEST_F(RegistryStore, ClosedStoreNeitherReadsNorWrites) {
-    PutRaw("BootEnable", REG_DWORD, Bytes{1, 0, 0, 0});
-    ASSERT_TRUE(store_.OpenSettingsKey());
-    store_.CloseSettingsKey();
-    EXPECT_EQ(store_.ReadDwordValue("BootEnable"), std::nullopt);
-    EXPECT_FALSE(store_.WriteDwordValue("BootEnable", 0));
-}
-
-TEST_F(RegistryStore, OpenFailsWithoutTheKeyAndNeverCreatesIt) {
-    RemoveKey();
-    EXPECT_FALSE(store_.OpenSettingsKey());
-    KeyHolder probe;
-    EXPECT_NE(RegOpenKeyA(HKEY_LOCAL_MACHINE, SettingsSubkey, &probe.key), ERROR_SUCCESS);
-}
+INSTANTIATE_TYPED_TEST_SUITE_P(Registry, SettingsStoreContract, RegistryBench);
 
 }  // namespace
 }  // namespace qv

@@ -10,14 +10,13 @@ namespace qv {
 
 namespace {
 
-// The program has one pointer state, shared by all its windows.
-bool busyPointer = false;
-
 const char* NullWhenEmpty(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
 HWND OwnerWindow(MessageOwner owner) {
     return owner == MessageOwner::Desktop ? GetDesktopWindow() : GetActiveWindow();
 }
+
+void ShowPointer(LPCSTR cursor) { SetCursor(LoadCursorA(nullptr, cursor)); }
 
 }  // namespace
 
@@ -33,16 +32,19 @@ MessageAnswer Win32UserInterface::ShowMessage(const std::string& text, const std
 }
 
 void Win32UserInterface::SetBusyPointer() {
-    busyPointer = true;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+    busy_ = true;
+    ShowPointer(IDC_WAIT);
 }
 
 void Win32UserInterface::ClearBusyPointer() {
-    busyPointer = false;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
+    busy_ = false;
+    ShowPointer(IDC_ARROW);
 }
 
-bool Win32UserInterface::BusyPointerShown() { return busyPointer; }
+bool Win32UserInterface::ShowBusyPointer() const {
+    if (busy_) ShowPointer(IDC_WAIT);
+    return busy_;
+}
 
 void Win32UserInterface::ShellExecute(const std::string& verb, const std::string& file,
                                       const std::string& parameters, const std::string& directory,

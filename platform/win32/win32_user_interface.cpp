@@ -6,7 +6,20 @@
 // The interface's own ShellExecute, not the header's name for ShellExecuteW/A.
 #undef ShellExecute
 
+#include "platform/show_command.h"
+
 namespace qv {
+
+// The portable code's copies of the platform's numbers.
+static_assert(mb::Ok == MB_OK && mb::YesNoCancel == MB_YESNOCANCEL && mb::ButtonsMask == MB_TYPEMASK,
+              "message box buttons");
+static_assert(mb::IconStop == MB_ICONSTOP && mb::IconExclamation == MB_ICONEXCLAMATION &&
+                  mb::IconInformation == MB_ICONINFORMATION,
+              "message box icons");
+static_assert(static_cast<int>(MessageAnswer::Ok) == IDOK && static_cast<int>(MessageAnswer::Cancel) == IDCANCEL &&
+                  static_cast<int>(MessageAnswer::Yes) == IDYES && static_cast<int>(MessageAnswer::No) == IDNO,
+              "message box answers");
+static_assert(ShowNormal == SW_SHOWNORMAL, "show command");
 
 namespace {
 
@@ -22,13 +35,7 @@ void ShowPointer(LPCSTR cursor) { SetCursor(LoadCursorA(nullptr, cursor)); }
 
 MessageAnswer Win32UserInterface::ShowMessage(const std::string& text, const std::string& caption,
                                               std::uint32_t flags, MessageOwner owner) {
-    const int answer = MessageBoxA(OwnerWindow(owner), text.c_str(), caption.c_str(), flags);
-    switch (answer) {
-        case IDYES: return MessageAnswer::Yes;
-        case IDNO: return MessageAnswer::No;
-        case IDCANCEL: return MessageAnswer::Cancel;
-        default: return MessageAnswer::Ok;
-    }
+    return AnswerOf(MessageBoxA(OwnerWindow(owner), text.c_str(), caption.c_str(), flags), flags);
 }
 
 void Win32UserInterface::SetBusyPointer() {

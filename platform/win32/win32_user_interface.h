@@ -7,6 +7,8 @@ namespace qv {
 
 // - ShowMessage: MessageBoxA, owned by the desktop window (GetDesktopWindow) or by
 //   the program's active window of this thread (none while every window is hidden).
+// - ShowMessage's answer: AnswerOf the box's result (a box that cannot be shown
+//   answers the Yes/No/Cancel question with Cancel).
 // - The busy pointer is the hourglass over every window of the program until it is
 //   cleared. The program has one such state, and this object holds it: the program's
 //   windows call ShowBusyPointer() whenever the pointer moves over them.

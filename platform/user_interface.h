@@ -10,12 +10,30 @@ namespace qv {
 namespace mb {
 constexpr std::uint32_t Ok = 0x00;
 constexpr std::uint32_t YesNoCancel = 0x03;
+constexpr std::uint32_t ButtonsMask = 0x0F;  // the bits that choose the buttons
 constexpr std::uint32_t IconStop = 0x10;
 constexpr std::uint32_t IconExclamation = 0x30;
 constexpr std::uint32_t IconInformation = 0x40;
 }  // namespace mb
 
 enum class MessageAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// The answer for the platform's result of a box with these flags. A box that could
+// not be shown (result 0) answers a Yes/No/Cancel question with Cancel, so that
+// nothing goes ahead that nobody agreed to; any other box, and any other result,
+// answers OK.
+inline MessageAnswer AnswerOf(int result, std::uint32_t flags) {
+    switch (result) {
+        case static_cast<int>(MessageAnswer::Yes): return MessageAnswer::Yes;
+        case static_cast<int>(MessageAnswer::No): return MessageAnswer::No;
+        case static_cast<int>(MessageAnswer::Cancel): return MessageAnswer::Cancel;
+        case 0:
+            if ((flags & mb::ButtonsMask) == mb::YesNoCancel) return MessageAnswer::Cancel;
+            break;
+        default: break;
+    }
+    return MessageAnswer::Ok;
+}
 
 enum class MessageOwner {
     Program,  // the program's active window, if any

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/show_command.h"
+
 namespace qv {
 
 // Message numbers of the control-panel protocol.
@@ -37,9 +39,8 @@ constexpr std::int32_t AppletNameId = 1;
 constexpr std::int32_t AppletDescriptionId = 2;
 
 // The program that opening the applet starts, by its bare file name, so that the
-// system's normal search for programs finds it; and the show state it is started with.
+// system's normal search for programs finds it. It is started with ShowNormal.
 constexpr const char* ConfigurationProgram = "qvconfig.exe";
-constexpr int ShowNormal = 1;
 
 // Starts a program from its command line with a show state. Its outcome is of no
 // interest to the applet. A plain function rather than an interface, so that the

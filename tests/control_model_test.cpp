@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -354,6 +355,33 @@ TEST_F(ControlModel, UnloadingEndsTheWindowOnceAndShowingItAgainDoesNothing) {
     EXPECT_EQ(view.heard, (std::vector<std::string>{"shown", "unloaded"}));
     EXPECT_TRUE(form.IsUnloaded());
     EXPECT_FALSE(form.IsShown());
+}
+
+// --- A form and its view may die in either order (ASan sees any use of the dead one) ---
+
+enum class FirstToGo { Form, Observer, ObserverAfterMovingToAnotherForm };
+
+TEST(FormAndObserverLifetime, WhicheverGoesFirstTheOtherNeverReachesIt) {
+    for (const FirstToGo first : {FirstToGo::Form, FirstToGo::Observer, FirstToGo::ObserverAfterMovingToAnotherForm}) {
+        SCOPED_TRACE(static_cast<int>(first));
+        auto form = std::make_unique<Form>(kSpec);
+        auto view = std::make_unique<RecordingView>();
+        form->SetObserver(view.get());
+        EXPECT_EQ(view->ObservedForm(), form.get());
+        if (first == FirstToGo::Form) {
+            form.reset();
+            EXPECT_EQ(view->ObservedForm(), nullptr);
+            view.reset();
+            continue;
+        }
+        Form other(kSpec);
+        if (first == FirstToGo::ObserverAfterMovingToAnotherForm) other.SetObserver(view.get());
+        view.reset();
+        form->Get<TextBox>("Box").SetText("heard by nobody");
+        form->Show();
+        form->Unload();
+        other.Show();
+    }
 }
 
 }  // namespace

@@ -6,12 +6,22 @@
 // The interface's own ShellExecute, not the header's name for ShellExecuteW/A.
 #undef ShellExecute
 
+#include "platform/show_command.h"
+
 namespace qv {
 
-namespace {
+// The portable code's copies of the platform's numbers.
+static_assert(mb::Ok == MB_OK && mb::YesNoCancel == MB_YESNOCANCEL && mb::ButtonsMask == MB_TYPEMASK,
+              "message box buttons");
+static_assert(mb::IconStop == MB_ICONSTOP && mb::IconExclamation == MB_ICONEXCLAMATION &&
+                  mb::IconInformation == MB_ICONINFORMATION,
+              "message box icons");
+static_assert(static_cast<int>(MessageAnswer::Ok) == IDOK && static_cast<int>(MessageAnswer::Cancel) == IDCANCEL &&
+                  static_cast<int>(MessageAnswer::Yes) == IDYES && static_cast<int>(MessageAnswer::No) == IDNO,
+              "message box answers");
+static_assert(ShowNormal == SW_SHOWNORMAL, "show command");
 
-// The program has one pointer state, shared by all its windows.
-bool busyPointer = false;
+namespace {
 
 const char* NullWhenEmpty(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
@@ -19,30 +29,29 @@ HWND OwnerWindow(MessageOwner owner) {
     return owner == MessageOwner::Desktop ? GetDesktopWindow() : GetActiveWindow();
 }
 
+void ShowPointer(LPCSTR cursor) { SetCursor(LoadCursorA(nullptr, cursor)); }
+
 }  // namespace
 
 MessageAnswer Win32UserInterface::ShowMessage(const std::string& text, const std::string& caption,
                                               std::uint32_t flags, MessageOwner owner) {
-    const int answer = MessageBoxA(OwnerWindow(owner), text.c_str(), caption.c_str(), flags);
-    switch (answer) {
-        case IDYES: return MessageAnswer::Yes;
-        case IDNO: return MessageAnswer::No;
-        case IDCANCEL: return MessageAnswer::Cancel;
-        default: return MessageAnswer::Ok;
-    }
+    return AnswerOf(MessageBoxA(OwnerWindow(owner), text.c_str(), caption.c_str(), flags), flags);
 }
 
 void Win32UserInterface::SetBusyPointer() {
-    busyPointer = true;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+    busy_ = true;
+    ShowPointer(IDC_WAIT);
 }
 
 void Win32UserInterface::ClearBusyPointer() {
-    busyPointer = false;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
+    busy_ = false;
+    ShowPointer(IDC_ARROW);
 }
 
-bool Win32UserInterface::BusyPointerShown() { return busyPointer; }
+bool Win32UserInterface::ShowBusyPointer() const {
+    if (busy_) ShowPointer(IDC_WAIT);
+    return busy_;
+}
 
 void Win32UserInterface::ShellExecute(const std::string& verb, const std::string& file,
                                       const std::string& parameters, const std::string& directory,

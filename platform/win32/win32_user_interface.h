@@ -7,9 +7,11 @@ namespace qv {
 
 // - ShowMessage: MessageBoxA, owned by the desktop window (GetDesktopWindow) or by
 //   the program's active window of this thread (none while every window is hidden).
+// - ShowMessage's answer: AnswerOf the box's result (a box that cannot be shown
+//   answers the Yes/No/Cancel question with Cancel).
 // - The busy pointer is the hourglass over every window of the program until it is
-//   cleared; the program's windows ask BusyPointerShown() whenever the pointer moves
-//   over them.
+//   cleared. The program has one such state, and this object holds it: the program's
+//   windows call ShowBusyPointer() whenever the pointer moves over them.
 // - ShellExecute: ShellExecuteA with the desktop window as owner; an empty parameter
 //   or directory text is passed as a null pointer. The result is dropped.
 class Win32UserInterface : public UserInterface {
@@ -21,7 +23,12 @@ public:
     void ShellExecute(const std::string& verb, const std::string& file, const std::string& parameters,
                       const std::string& directory, int showCommand) override;
 
-    static bool BusyPointerShown();
+    // The pointer has moved over one of the program's windows: while the busy pointer
+    // is on, shows it there and returns true; otherwise returns false.
+    bool ShowBusyPointer() const;
+
+private:
+    bool busy_ = false;
 };
 
 }  // namespace qv

@@ -34,10 +34,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     qv::Win32InstallerRunner installer;
     qv::Win32UserInterface ui;
     qv::Win32Sleeper sleeper;
-    qv::FormViewHost host(showCommand);
+    qv::FormViewHost host(ui, showCommand);
     qv::Application application(qv::Services{store, device, installer, ui, sleeper}, host);
 
-    application.Startup(argumentText);
+    try {
+        application.Startup(argumentText);
+    } catch (const qv::WindowCreationFailed&) {
+        return 1;  // the host has reported it; nothing is on the screen to wait for
+    }
     RunMessageLoop(application);
     // The exit status tells the caller nothing, in every mode.
     return 0;

@@ -4,11 +4,6 @@
 namespace qv {
 namespace {
 
-constexpr std::uint32_t OpenExisting = 3;
-constexpr std::uint32_t FileFlagDeleteOnClose = 0x04000000;
-constexpr std::uint32_t GenericAll = 0x10000000;
-constexpr std::uint32_t ShareReadWrite = 3;
-
 constexpr const char* InstallerFileName = "\\tarnset.exe";
 constexpr const char* SetupFileName = "\\qvdriver.inf";
 
@@ -34,7 +29,8 @@ std::string InstallerArguments(const std::string& installDir, InstallerSwitch wh
 // The status probe asks for no access and shares nothing; the command form needs
 // full access and lets others read and write.
 DeviceOpenParameters OpenParametersFor(DeviceOpenForm form) {
-    if (form == DeviceOpenForm::Status) return {0, 0, OpenExisting, FileFlagDeleteOnClose};
+    using namespace device_open;
+    if (form == DeviceOpenForm::Status) return {0, 0, OpenExisting, FlagDeleteOnClose};
     return {GenericAll, ShareReadWrite, OpenExisting, 0};
 }
 

@@ -1,6 +1,8 @@
 // Editor: its controls bound to their rules, the buttons that close the window, and the web link.
 #include "qvconfig/window/editor.h"
 
+#include "platform/show_command.h"
+
 namespace qv {
 
 Editor::Editor(Services services)
@@ -92,7 +94,7 @@ void Editor::RunShellExecute(const std::string& sTopic, const std::string& sFile
 // cannot open it, and the pointer comes back in every case.
 void Editor::Label8_Click() {
     services_.ui.SetBusyPointer();
-    RunShellExecute("Open", Label8.Text(), "", "", 1);
+    RunShellExecute("Open", Label8.Text(), "", "", ShowNormal);
     services_.ui.ClearBusyPointer();
 }
 

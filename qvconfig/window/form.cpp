@@ -28,7 +28,22 @@ Form::Form(const FormSpec& spec) : spec_(spec) {
     }
 }
 
-Form::~Form() = default;
+// The observer outlives nothing it would still reach through this form.
+Form::~Form() { SetObserver(nullptr); }
+
+void Form::SetObserver(FormObserver* observer) {
+    if (observer_ == observer) return;
+    if (observer_) observer_->form_ = nullptr;
+    if (observer) observer->StopObserving();
+    observer_ = observer;
+    if (observer_) observer_->form_ = this;
+}
+
+FormObserver::~FormObserver() { StopObserving(); }
+
+void FormObserver::StopObserving() {
+    if (form_) form_->SetObserver(nullptr);
+}
 
 Control* Form::Find(const std::string& name) const {
     for (const auto& control : controls_) {

@@ -21,13 +21,31 @@ struct FormSpec {
     std::size_t focusCount;
 };
 
-// What a view of the form hears: every change of the model, as it happens.
+class Form;
+
+// What a view of the form hears: every change of the model, as it happens. The form
+// and its observer may die in either order: a form that goes first lets its observer
+// go (ObservedForm() is then null), and an observer that goes first takes itself off
+// its form.
 class FormObserver {
 public:
-    virtual ~FormObserver() = default;
+    FormObserver() = default;
+    virtual ~FormObserver();
+    FormObserver(const FormObserver&) = delete;
+    FormObserver& operator=(const FormObserver&) = delete;
+
     virtual void OnControlChanged(Control& control, ControlProperty property) = 0;
     virtual void OnShown() = 0;
     virtual void OnUnloaded() = 0;
+
+    // The form this observer is attached to; null when none, or when it is gone.
+    Form* ObservedForm() const { return form_; }
+    // Takes this observer off its form, which reports nothing more to it.
+    void StopObserving();
+
+private:
+    friend class Form;
+    Form* form_ = nullptr;
 };
 
 class Form {
@@ -71,7 +89,9 @@ public:
     void ClickScrollUp(ScrollBar& bar);
     void ClickScrollDown(ScrollBar& bar);
 
-    void SetObserver(FormObserver* observer) { observer_ = observer; }
+    // One observer at a time; the one it replaces, and an observer that was watching
+    // another form, are let go first. Null detaches.
+    void SetObserver(FormObserver* observer);
     void NotifyControlChanged(Control& control, ControlProperty property);
 
 protected:

@@ -689,7 +689,8 @@ bool FormView::HandleKey(const MSG& message) {
             if (listOpen) SendMessageA(children_[row].window, CB_SHOWDROPDOWN, FALSE, 0);
             form_->FocusNext(ShiftDown());
             if (!window_ || !form_) return true;
-            // Keyboard users see where the focus is.
+            // Keyboard users see where the focus is (Windows 2000's hidden focus rectangles;
+            // older systems always show them and ignore the message).
             SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
             MirrorFocus();
             Control* focused = form_->Focused();

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -26,13 +27,13 @@ std::string SystemDirectory() {
 bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 std::string ImageOf(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    // The main module's file (QueryFullProcessImageNameA is Vista's; this tree is built for older headers).
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (!process) return "";
     char path[MAX_PATH] = "";
-    DWORD size = MAX_PATH;
-    const BOOL ok = QueryFullProcessImageNameA(process, 0, path, &size);
+    const DWORD length = GetModuleFileNameExA(process, nullptr, path, MAX_PATH);
     CloseHandle(process);
-    return ok ? std::string(path, size) : "";
+    return std::string(path, length);
 }
 
 // The running processes of the program file `image`, found by their image path.

@@ -174,6 +174,22 @@ TEST_F(RegistryStore, ClosedStoreNeitherReadsNorWrites) {
     EXPECT_FALSE(store_.WriteDwordValue("BootEnable", 0));
 }
 
+// A 64-bit process has one view, so both ways of opening reach the same key, with write access.
+TEST_F(RegistryStore, TheSixtyFourBitViewReadsAndWritesTheSameKey) {
+    PutRaw("BootEnable", REG_DWORD, Bytes{1, 0, 0, 0});
+    RegistrySettingsStore wide(SettingsKeyView::SixtyFourBit);
+    ASSERT_TRUE(wide.OpenSettingsKey());
+    EXPECT_EQ(wide.ReadDwordValue("BootEnable"), 1);
+    ASSERT_TRUE(wide.WriteStringValue("DiskLabel", "RAMDISK"));
+    DWORD type = 0;
+    EXPECT_EQ(StoredBytes("DiskLabel", &type), (Bytes{'R', 'A', 'M', 'D', 'I', 'S', 'K', 0}));
+}
+
+// The 64-bit test program finds IsWow64Process, and it says no: the plain way of opening.
+TEST(Wow64, AskingTheSystemFindsTheCallAndA64BitProcessIsNotUnderIt) {
+    EXPECT_EQ(AskWow64(), Wow64Answer::No);
+}
+
 TEST_F(RegistryStore, OpenFailsWithoutTheKeyAndNeverCreatesIt) {
     RemoveKey();
     EXPECT_FALSE(store_.OpenSettingsKey());

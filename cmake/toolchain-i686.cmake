@@ -9,3 +9,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${QV_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The Windows headers of Windows 95 and its first common controls, so that nothing newer
+# can be used unseen (the top-level CMakeLists.txt applies them to every target).
+set(QV_WINDOWS_HEADERS WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0300)

@@ -11,3 +11,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${QV_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The Windows headers of the first 64-bit Windows, Server 2003 SP1 and XP x64 (0x0502),
+# with the Internet Explorer and common controls they shipped (6.0 SP2, 0x0603), so that
+# nothing newer can be used unseen (the top-level CMakeLists.txt applies them to every target).
+set(QV_WINDOWS_HEADERS WINVER=0x0502 _WIN32_WINNT=0x0502 _WIN32_IE=0x0603)

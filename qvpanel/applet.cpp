@@ -20,9 +20,16 @@ void Describe(AppletInfo& info) {
     info.lData = 0;
 }
 
+// Vista and later refuse to run the program directly once it asks for administrator
+// rights; the shell then starts it after asking for them, and finds the bare file name
+// the way users expect. Whether either way started it is not reported.
+void StartConfigurationProgram(const ProgramStarters& start) {
+    if (!start.run(ConfigurationProgram, ShowNormal)) start.open(ConfigurationProgram, ShowNormal);
+}
+
 }  // namespace
 
-std::int32_t AppletMessage(unsigned message, AppletInfo* info, StartProgram start) {
+std::int32_t AppletMessage(unsigned message, AppletInfo* info, const ProgramStarters& start) {
     switch (message) {
     case CplInit:
         // Nothing to prepare; a zero here would make the Control Panel drop the library.
@@ -37,8 +44,8 @@ std::int32_t AppletMessage(unsigned message, AppletInfo* info, StartProgram star
         // leaving this record untouched and answering "not handled" makes it use them.
         return NotHandled;
     case CplDblClk:
-        // Every open starts a new instance; whether it could be started is not reported.
-        start(ConfigurationProgram, ShowNormal);
+        // Every open starts a new instance.
+        StartConfigurationProgram(start);
         return Succeeded;
     case CplStartWParmsA:
     case CplStartWParmsW:

@@ -42,15 +42,24 @@ constexpr std::int32_t AppletDescriptionId = 2;
 // system's normal search for programs finds it. It is started with ShowNormal.
 constexpr const char* ConfigurationProgram = "qvconfig.exe";
 
-// Starts a program from its command line with a show state. Its outcome is of no
-// interest to the applet. A plain function rather than an interface, so that the
-// library needs no C++ run-time support.
-using StartProgram = void (*)(const char* commandLine, int showState);
+// Starts a program by its file name with a show state; returns whether it started. Plain
+// functions rather than an interface, so that the library needs no C++ run-time support.
+using StartProgram = bool (*)(const char* program, int showState);
+
+// The two ways of starting the configuration program. `run` starts it directly (WinExec)
+// and is the usual way. `open` asks the shell to open it (ShellExecute's "open"): the one
+// way that can start a program whose manifest asks for administrator rights, since the
+// shell asks the user for them.
+struct ProgramStarters {
+    StartProgram run;
+    StartProgram open;
+};
 
 // Answers one Control Panel message. `info` is the record that the message's second
 // parameter points to; it is written for CPL_INQUIRE only (and must then be valid).
-// `start` is called for CPL_DBLCLK only. The applet index and the owner window carry
-// nothing the applet needs, so they are not passed in.
-std::int32_t AppletMessage(unsigned message, AppletInfo* info, StartProgram start);
+// `start` is used for CPL_DBLCLK only: `run` first, and `open` only when `run` failed.
+// The applet index and the owner window carry nothing the applet needs, so they are
+// not passed in.
+std::int32_t AppletMessage(unsigned message, AppletInfo* info, const ProgramStarters& start);
 
 }  // namespace qv

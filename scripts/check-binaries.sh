@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks what can be checked of the Windows programs without running them:
-# static linking (only system DLLs imported), and the i686 build's Windows 4.0 headers.
+# static linking (only system DLLs imported), and the i686 build's Windows 4.0 headers;
+# check-binaries.d/ holds the checks of each program in detail.
 set -euo pipefail
 I686=$1
 X64=$2

@@ -11,6 +11,7 @@ QV_PACKAGES=(
   googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
+  libxml2-utils
 )
 
 qv_log() { printf '\n== %s\n' "$*"; }

@@ -1,4 +1,4 @@
-// The applet's answers to each Control Panel message, what it writes, and what it starts.
+// The applet's answers to each Control Panel message, what it writes, and how it starts the program.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -12,13 +12,25 @@ namespace qv {
 namespace {
 
 struct StartedProgram {
-    std::string commandLine;
+    std::string way;  // "run" (WinExec) or "open" (the shell)
+    std::string program;
     int showState;
 };
 
-// The programs "started", in order; a plain function records them, as the applet takes no context.
+// Each attempt to start a program, in order; plain functions record them, as the applet
+// takes no context. Each way of starting succeeds or fails as the test says.
 std::vector<StartedProgram> started;
-void RecordStart(const char* commandLine, int showState) { started.push_back({commandLine, showState}); }
+bool runStarts = true;
+bool openStarts = true;
+bool Run(const char* program, int showState) {
+    started.push_back({"run", program, showState});
+    return runStarts;
+}
+bool Open(const char* program, int showState) {
+    started.push_back({"open", program, showState});
+    return openStarts;
+}
+const ProgramStarters kRecordStart{Run, Open};
 
 // A record full of a pattern that no answer contains, to see what the applet writes.
 AppletInfo UnwrittenRecord() {
@@ -34,7 +46,10 @@ bool Unwritten(const AppletInfo& info) {
 
 class AppletMessages : public ::testing::Test {
 protected:
-    void SetUp() override { started.clear(); }
+    void SetUp() override {
+        started.clear();
+        runStarts = openStarts = true;
+    }
 };
 
 struct Answer {
@@ -63,7 +78,7 @@ TEST_F(AppletMessages, EachOtherMessageGivesItsResultAndTouchesNothing) {
     for (const Answer& answer : kPlainAnswers) {
         SCOPED_TRACE(answer.why);
         AppletInfo info = UnwrittenRecord();
-        EXPECT_EQ(AppletMessage(answer.message, &info, RecordStart), answer.result) << answer.message;
+        EXPECT_EQ(AppletMessage(answer.message, &info, kRecordStart), answer.result) << answer.message;
         EXPECT_TRUE(Unwritten(info)) << answer.message;
     }
     EXPECT_TRUE(started.empty());
@@ -71,7 +86,7 @@ TEST_F(AppletMessages, EachOtherMessageGivesItsResultAndTouchesNothing) {
 
 TEST_F(AppletMessages, InquireFillsIconNameDescriptionAndZeroData) {
     AppletInfo info = UnwrittenRecord();
-    EXPECT_EQ(AppletMessage(CplInquire, &info, RecordStart), 0);
+    EXPECT_EQ(AppletMessage(CplInquire, &info, kRecordStart), 0);
     // Copies: the record is packed, and a test macro would bind a reference to a misaligned field.
     const std::int32_t icon = info.idIcon, name = info.idName, description = info.idInfo;
     const std::intptr_t data = info.lData;
@@ -88,20 +103,45 @@ TEST(AppletInfoRecord, HasTheControlPanelsPackedLayout) {
     EXPECT_EQ(offsetof(AppletInfo, lData), 12u);
 }
 
-TEST_F(AppletMessages, DoubleClickStartsTheProgramByBareNameShownNormally) {
-    AppletInfo info = UnwrittenRecord();
-    EXPECT_EQ(AppletMessage(CplDblClk, &info, RecordStart), 0);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].commandLine, "qvconfig.exe");
-    EXPECT_EQ(started[0].showState, 1);
-    EXPECT_TRUE(Unwritten(info));
+// Whether running the program directly and opening it through the shell start it, and
+// the attempts that a double click makes then, in order.
+struct StartCase {
+    bool runStarts;
+    bool openStarts;
+    std::vector<std::string> ways;
+    const char* why;
+};
+
+const StartCase kStartCases[] = {
+    {true, true, {"run"}, "the usual way: started directly, the shell is not asked"},
+    {false, true, {"run", "open"}, "refused directly (it asks for administrator rights): the shell starts it"},
+    {false, false, {"run", "open"}, "nowhere to be found: both ways are tried, nothing is reported"},
+};
+
+TEST_F(AppletMessages, DoubleClickStartsTheProgramByBareNameShownNormallyThroughTheShellIfNeeded) {
+    for (const StartCase& row : kStartCases) {
+        SCOPED_TRACE(row.why);
+        started.clear();
+        runStarts = row.runStarts;
+        openStarts = row.openStarts;
+        AppletInfo info = UnwrittenRecord();
+        EXPECT_EQ(AppletMessage(CplDblClk, &info, kRecordStart), 0);
+        std::vector<std::string> ways;
+        for (const StartedProgram& attempt : started) {
+            ways.push_back(attempt.way);
+            EXPECT_EQ(attempt.program, "qvconfig.exe");
+            EXPECT_EQ(attempt.showState, 1);
+        }
+        EXPECT_EQ(ways, row.ways);
+        EXPECT_TRUE(Unwritten(info));
+    }
 }
 
 TEST_F(AppletMessages, EveryDoubleClickStartsAnotherInstance) {
-    AppletMessage(CplDblClk, nullptr, RecordStart);
-    AppletMessage(CplDblClk, nullptr, RecordStart);
+    AppletMessage(CplDblClk, nullptr, kRecordStart);
+    AppletMessage(CplDblClk, nullptr, kRecordStart);
     ASSERT_EQ(started.size(), 2u);
-    EXPECT_EQ(started[1].commandLine, "qvconfig.exe");
+    EXPECT_EQ(started[1].program, "qvconfig.exe");
 }
 
 }  // namespace

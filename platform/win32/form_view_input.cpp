@@ -125,7 +125,8 @@ void FormView::MoveFocusByTab(std::size_t row, bool listOpen) {
     if (listOpen) SendMessageA(children_[row].window, CB_SHOWDROPDOWN, FALSE, 0);
     ObservedForm()->FocusNext(ShiftDown());
     if (!window_ || !ObservedForm()) return;
-    // Keyboard users see where the focus is.
+    // Keyboard users see where the focus is (Windows 2000's hidden focus rectangles;
+    // older systems always show them and ignore the message).
     SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     MirrorFocus();
     Control* focused = ObservedForm()->Focused();

@@ -6,12 +6,33 @@
 namespace qv {
 namespace {
 constexpr const char* SettingsSubkey = "Software\\Quorvel";
+
+// RegOpenKeyA asks for the most access the user has (MAXIMUM_ALLOWED): an administrator
+// reads and writes, anyone else may still read. The 64-bit view asks for the same.
+LONG OpenSettingsSubkey(SettingsKeyView view, HKEY* opened) {
+    if (view == SettingsKeyView::SixtyFourBit) {
+        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, SettingsSubkey, 0, MAXIMUM_ALLOWED | KEY_WOW64_64KEY, opened);
+    }
+    return RegOpenKeyA(HKEY_LOCAL_MACHINE, SettingsSubkey, opened);
+}
+
 }  // namespace
+
+Wow64Answer AskWow64() {
+    using IsWow64ProcessCall = BOOL(WINAPI*)(HANDLE, BOOL*);
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const FARPROC found = kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr;
+    if (!found) return Wow64Answer::NoSuchCall;
+    BOOL wow64 = FALSE;
+    const auto isWow64Process = reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void*>(found));
+    if (!isWow64Process(GetCurrentProcess(), &wow64)) return Wow64Answer::CallFailed;
+    return wow64 ? Wow64Answer::Yes : Wow64Answer::No;
+}
 
 bool RegistrySettingsStore::OpenSettingsKey() {
     key_.reset();
     HKEY opened = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, SettingsSubkey, &opened) != ERROR_SUCCESS) return false;
+    if (OpenSettingsSubkey(view_, &opened) != ERROR_SUCCESS) return false;
     key_.reset(opened);
     return true;
 }

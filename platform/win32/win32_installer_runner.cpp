@@ -1,8 +1,6 @@
 // Win32InstallerRunner: CreateProcessA, a sleeping wait on the process handle, and the windows held still meanwhile.
 #include "platform/win32/win32_installer_runner.h"
 
-#include <windows.h>
-
 #include <optional>
 #include <vector>
 
@@ -57,12 +55,18 @@ private:
     std::vector<HWND> disabled_;
 };
 
+// The last keyboard (WM_UNICHAR) and mouse (WM_MOUSEHWHEEL) messages of newer systems.
+// The headers of the oldest target end both ranges earlier; older systems send none of
+// the messages beyond their own ends, so the wider ranges hold for every system.
+constexpr UINT LastKeyMessage = 0x0109;
+constexpr UINT LastMouseMessage = 0x020E;
+
 // Input and close requests that reach the queue while the installer runs are dropped:
 // keys still go to a disabled window that is active (Alt+F4 would close it), and a
 // posted WM_CLOSE would destroy the window under the running operation.
 bool IsDroppedWhileWaiting(const MSG& msg) {
     const UINT m = msg.message;
-    return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
+    return (m >= WM_KEYFIRST && m <= LastKeyMessage) || (m >= WM_MOUSEFIRST && m <= LastMouseMessage) ||
            (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK) || m == WM_CLOSE ||
            (m == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE);
 }
@@ -87,7 +91,7 @@ void WaitForExit(HANDLE process) {
     DWORD woken;
     do {
         DispatchPending(quit);
-        woken = ::MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
+        woken = ::MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, InstallerWakeMask);
     } while (woken == WAIT_OBJECT_0 + 1);
     // A wait that cannot be made still ends with the process, only without messages.
     if (woken != WAIT_OBJECT_0) ::WaitForSingleObject(process, INFINITE);

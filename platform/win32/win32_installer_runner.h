@@ -1,6 +1,8 @@
 // Win32InstallerRunner: the installer as a hidden process, awaited while the windows repaint.
 #pragma once
 
+#include <windows.h>
+
 #include "platform/installer_runner.h"
 
 namespace qv {
@@ -13,6 +15,13 @@ namespace qv {
 // of the thread is disabled and keyboard, mouse and close requests are dropped, so
 // nothing can start a second operation or close a window under the running one.
 // A program that cannot be started gives {started = false}.
+// What wakes the wait: keys, mouse moves and buttons, posted and sent messages, timers,
+// painting and hot keys, which is every flag that Windows 95 knows. Newer flags (raw input,
+// touch, pointer; QS_ALLINPUT of current headers holds them) make older systems reject the
+// wait, and the windows would then stop painting until the installer ends.
+constexpr DWORD InstallerWakeMask =
+    QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY;
+
 class Win32InstallerRunner : public InstallerRunner {
 public:
     InstallerResult Run(const ProcessCommand& command) override;

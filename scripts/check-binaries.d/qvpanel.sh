@@ -10,8 +10,9 @@ ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 fail=0
 check() { if "$@"; then echo "ok: $*"; else echo "FAILED: $*"; fail=1; fi; }
 
-# Everything the applet may import: WinExec starts the configuration program.
-ALLOWED_IMPORTS="kernel32.dll!WinExec"
+# Everything the applet may import: WinExec starts the configuration program; when it
+# cannot, the shell's ShellExecuteA does, found at run time with the other three.
+ALLOWED_IMPORTS="kernel32.dll!WinExec kernel32.dll!LoadLibraryA kernel32.dll!GetProcAddress kernel32.dll!FreeLibrary"
 
 tool() { echo "$1-w64-mingw32-$2"; }
 dump() { "$(tool "$1" objdump)" -p "$2"; }

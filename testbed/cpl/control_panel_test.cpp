@@ -1,7 +1,8 @@
-// Wine's own control panel opening qvpanel.cpl, with qvconfig.exe installed in the system directory.
+// Wine's own control panel opening qvpanel.cpl, with qvconfig.exe installed in the system directory or registered with the shell.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -26,13 +27,13 @@ std::string SystemDirectory() {
 bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 std::string ImageOf(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    // The main module's file (QueryFullProcessImageNameA is Vista's; this tree is built for older headers).
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (!process) return "";
     char path[MAX_PATH] = "";
-    DWORD size = MAX_PATH;
-    const BOOL ok = QueryFullProcessImageNameA(process, 0, path, &size);
+    const DWORD length = GetModuleFileNameExA(process, nullptr, path, MAX_PATH);
     CloseHandle(process);
-    return ok ? std::string(path, size) : "";
+    return std::string(path, length);
 }
 
 // The running processes of the program file `image`, found by their image path.
@@ -111,6 +112,37 @@ private:
     bool copied_ = false;
 };
 
+// The build's qvconfig.exe registered with the shell for one test (its App Paths key, which
+// an installer may write) and in no directory that WinExec searches: only the shell finds
+// it. Every instance is ended and the key removed afterwards.
+class RegisteredWithTheShell {
+public:
+    RegisteredWithTheShell() : path_(qvtest::WindowsPath(QV_CONFIG_EXE)) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS) {
+            return;
+        }
+        made_ = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path_.c_str()),
+                               static_cast<DWORD>(path_.size() + 1)) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    ~RegisteredWithTheShell() {
+        EndProcesses(ProcessesOf(path_));
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+    }
+    RegisteredWithTheShell(const RegisteredWithTheShell&) = delete;
+    RegisteredWithTheShell& operator=(const RegisteredWithTheShell&) = delete;
+
+    bool Made() const { return made_; }
+    const std::string& Path() const { return path_; }
+
+private:
+    static constexpr char kKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\qvconfig.exe";
+    std::string path_;
+    bool made_ = false;
+};
+
 // The settings key exists for one test, as on a machine where the driver is set up, so
 // that the window opens without first reporting that there are no settings to read.
 // A key the test made is removed again; one that was there is left as it was.
@@ -165,6 +197,20 @@ TEST(ControlPanel, ASecondOpenStartsASecondInstance) {
     EXPECT_EQ(both.size(), 2u) << "shown by:" << WhoShowsTheWindow();
     EXPECT_TRUE(std::includes(both.begin(), both.end(), first.begin(), first.end()))
         << "the first instance went away";
+}
+
+// WinExec cannot start the program (on Vista and later because it asks for administrator
+// rights; here because WinExec cannot find it): the applet has the shell open it.
+TEST(ControlPanel, TheShellStartsTheProgramThatWinExecCannot) {
+    SettingsKeyPresent settings;
+    char found[MAX_PATH];
+    ASSERT_EQ(SearchPathA(nullptr, "qvconfig.exe", nullptr, MAX_PATH, found, nullptr), 0u)
+        << "WinExec would find a qvconfig.exe: " << found;
+    RegisteredWithTheShell registered;
+    ASSERT_TRUE(registered.Made()) << "could not register " << registered.Path() << " with the shell";
+
+    OpenInControlPanel();
+    EXPECT_EQ(WaitForInstances(registered.Path(), 1).size(), 1u) << "shown by:" << WhoShowsTheWindow();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The settings key HKEY_LOCAL_MACHINE\Software\Quorvel, as a test seeds and inspects it.
 #include "testbed/harness/registry.h"
 
+#include <shlwapi.h>
+
 #include <vector>
 
 namespace qvtest {
@@ -58,7 +60,8 @@ std::optional<std::vector<BYTE>> ReadRaw(const std::string& name, DWORD* type) {
 }  // namespace
 
 bool DeleteSettingsKey() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
+    // The key and everything under it (RegDeleteTreeA is Vista's; this tree is built for older headers).
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
     return !SettingsKeyExists();
 }
 

@@ -185,6 +185,54 @@ TEST(InstallerRunner, AQuitRequestDuringTheWaitIsKeptForTheMainLoop) {
     EXPECT_EQ(msg.wParam, 5u);
 }
 
+// The queue-status flags that Windows 95 knows, with the values its headers gave them.
+struct QueueFlag {
+    const char* name;
+    DWORD windows95Value;
+    DWORD headerValue;
+};
+constexpr QueueFlag kWindows95QueueFlags[] = {
+    {"QS_KEY", 0x0001, QS_KEY},
+    {"QS_MOUSEMOVE", 0x0002, QS_MOUSEMOVE},
+    {"QS_MOUSEBUTTON", 0x0004, QS_MOUSEBUTTON},
+    {"QS_POSTMESSAGE", 0x0008, QS_POSTMESSAGE},
+    {"QS_TIMER", 0x0010, QS_TIMER},
+    {"QS_PAINT", 0x0020, QS_PAINT},
+    {"QS_SENDMESSAGE", 0x0040, QS_SENDMESSAGE},
+    {"QS_HOTKEY", 0x0080, QS_HOTKEY},
+};
+
+constexpr bool IsWindows95QueueFlag(DWORD bit) {
+    for (const QueueFlag& flag : kWindows95QueueFlags) {
+        if (flag.windows95Value == bit) return true;
+    }
+    return false;
+}
+
+constexpr bool OnlyWindows95QueueFlags(DWORD mask) {
+    for (int bit = 0; bit < 32; ++bit) {
+        const DWORD flag = DWORD{1} << bit;
+        if ((mask & flag) && !IsWindows95QueueFlag(flag)) return false;
+    }
+    return true;
+}
+
+static_assert(OnlyWindows95QueueFlags(InstallerWakeMask), "Windows 95 would reject the installer wait");
+
+TEST(InstallerWakeMask, HoldsOnlyFlagsThatWindows95Knows) {
+    for (int bit = 0; bit < 32; ++bit) {
+        const DWORD flag = DWORD{1} << bit;
+        EXPECT_TRUE(!(InstallerWakeMask & flag) || IsWindows95QueueFlag(flag)) << "bit " << bit;
+    }
+}
+
+TEST(InstallerWakeMask, WakesForEveryKindOfMessageThatWindows95Knows) {
+    for (const QueueFlag& flag : kWindows95QueueFlags) {
+        EXPECT_EQ(flag.headerValue, flag.windows95Value) << flag.name;
+        EXPECT_NE(InstallerWakeMask & flag.windows95Value, 0u) << flag.name << ": the wait would sleep through it";
+    }
+}
+
 std::uint64_t ProcessorTime100ns() {
     FILETIME creation, exit, kernel, user;
     ::GetProcessTimes(::GetCurrentProcess(), &creation, &exit, &kernel, &user);

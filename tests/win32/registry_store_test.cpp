@@ -120,5 +120,28 @@ private:
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Registry, SettingsStoreContract, RegistryBench);
 
+// A 64-bit process has one view, so both ways of opening reach the same key, with write access.
+class RegistryStore : public ::testing::Test {
+protected:
+    void SetUp() override { bench.SetUp(); }
+    void TearDown() override { bench.TearDown(); }
+    RegistryBench bench;
+};
+
+TEST_F(RegistryStore, TheSixtyFourBitViewReadsAndWritesTheSameKey) {
+    bench.PutRaw("BootEnable", RegDword, StoreBytes{1, 0, 0, 0});
+    RegistrySettingsStore wide(SettingsKeyView::SixtyFourBit);
+    ASSERT_TRUE(wide.OpenSettingsKey());
+    EXPECT_EQ(wide.ReadDwordValue("BootEnable"), 1);
+    ASSERT_TRUE(wide.WriteStringValue("DiskLabel", "RAMDISK"));
+    std::uint32_t type = 0;
+    EXPECT_EQ(bench.StoredBytes("DiskLabel", type), (StoreBytes{'R', 'A', 'M', 'D', 'I', 'S', 'K', 0}));
+}
+
+// The 64-bit test program finds IsWow64Process, and it says no: the plain way of opening.
+TEST(Wow64, AskingTheSystemFindsTheCallAndA64BitProcessIsNotUnderIt) {
+    EXPECT_EQ(AskWow64(), Wow64Answer::No);
+}
+
 }  // namespace
 }  // namespace qv

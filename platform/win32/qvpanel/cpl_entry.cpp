@@ -21,9 +21,28 @@ static_assert(qv::CplInquire == CPL_INQUIRE && qv::CplDblClk == CPL_DBLCLK &&
                   qv::CplNewInquire == CPL_NEWINQUIRE && qv::CplStartWParmsW == CPL_STARTWPARMSW,
               "message numbers");
 
-void StartWithWinExec(const char* commandLine, int showState) {
-    WinExec(commandLine, static_cast<UINT>(showState));
+// WinExec reports a program that started with a result above 31.
+bool RunWithWinExec(const char* program, int showState) {
+    return WinExec(program, static_cast<UINT>(showState)) > 31;
 }
+
+// ShellExecuteA, looked up when it is needed, so that the applet imports from kernel32
+// alone. It reports a program that started with a result above 32.
+bool OpenThroughTheShell(const char* program, int showState) {
+    using ShellExecuteCall = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    const HMODULE shell = LoadLibraryA("shell32.dll");
+    if (!shell) return false;
+    const FARPROC found = GetProcAddress(shell, "ShellExecuteA");
+    bool started = false;
+    if (found) {
+        const auto shellExecute = reinterpret_cast<ShellExecuteCall>(reinterpret_cast<void*>(found));
+        started = reinterpret_cast<INT_PTR>(shellExecute(nullptr, "open", program, nullptr, nullptr, showState)) > 32;
+    }
+    FreeLibrary(shell);
+    return started;
+}
+
+constexpr qv::ProgramStarters kStarters{RunWithWinExec, OpenThroughTheShell};
 
 }  // namespace
 
@@ -31,5 +50,5 @@ void StartWithWinExec(const char* commandLine, int showState) {
 extern "C" BOOL WINAPI DllMainCRTStartup(HINSTANCE, DWORD, LPVOID) { return TRUE; }
 
 extern "C" LONG APIENTRY CPlApplet(HWND, UINT message, LPARAM, LPARAM record) {
-    return qv::AppletMessage(message, reinterpret_cast<qv::AppletInfo*>(record), StartWithWinExec);
+    return qv::AppletMessage(message, reinterpret_cast<qv::AppletInfo*>(record), kStarters);
 }

@@ -277,7 +277,7 @@ TEST_P(DriverOperationsQuestionTest, AnswerDecidesWhatIsSavedAndRun) {
     const AppWindow editor = OpenEditorShowing(kStopped);
     ASSERT_TRUE(editor);
     HWND text2 = editor.Control("Text2");
-    qvtest::Click(text2);
+    ASSERT_TRUE(qvtest::ClickToFocus(text2, kReactTimeoutMs));
     qvtest::PressKey(VK_END);
     qvtest::TypeText("x");
     const std::string edited = kImageFile + "x";

@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Words, OpensEditorTest, ::testing::Values("", "install"
 // (a question would hold it open) and the key is as it was.
 void TypeIntoSaveFileName(const AppWindow& editor) {
     HWND text2 = editor.Control("Text2");
-    qvtest::Click(text2);
+    ASSERT_TRUE(qvtest::ClickToFocus(text2, kReactTimeoutMs));
     qvtest::PressKey(VK_END);
     qvtest::TypeText("x");
     EXPECT_TRUE(qvtest::WaitUntil(

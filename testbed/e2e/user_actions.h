@@ -36,7 +36,7 @@ inline int AwaitCheck(HWND control, int expected) {
 
 // Clicks into a text box and selects all its text, so that typing replaces it.
 inline void SelectAllOf(HWND textBox) {
-    qvtest::Click(textBox);
+    EXPECT_TRUE(qvtest::ClickToFocus(textBox, kReactTimeoutMs)) << "the click left the focus elsewhere";
     qvtest::PressKey(VK_HOME);
     qvtest::PressKey(VK_END, true);
 }

@@ -82,6 +82,18 @@ void Click(HWND window) {
     ClickAt(window, client.right / 2, client.bottom / 2);
 }
 
+bool ClickToFocus(HWND control, int timeoutMs) {
+    Click(control);
+    const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+    return WaitUntil(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control;
+        },
+        timeoutMs);
+}
+
 void PressKey(WORD virtualKey, bool shift) {
     if (shift) KeyEvent(VK_SHIFT, false);
     KeyEvent(virtualKey, false);

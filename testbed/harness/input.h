@@ -18,6 +18,10 @@ bool BringToFront(HWND top);
 // pixels (the centre when no point is given).
 void ClickAt(HWND window, int clientX, int clientY);
 void Click(HWND window);
+// A click into a control that takes the focus, and a wait until it has it: keys sent
+// before the program has handled the click would go to where the focus was. False
+// when the focus did not arrive within `timeoutMs`.
+bool ClickToFocus(HWND control, int timeoutMs);
 
 // Real key presses: one key (with Shift held when `shift`), and text typed one
 // character after another with a pause between keys.

@@ -10,6 +10,7 @@ QV_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  g++-multilib qemu-user-static
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
   libxml2-utils
 )
@@ -44,6 +45,8 @@ qv_build() {
 
 qv_build_native() { qv_build native; }
 qv_build_i686() { qv_build i686 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-i686.cmake"; }
+# The portable tests as a static 32-bit x87 program, run under qemu-i386-static.
+qv_build_x87() { qv_build x87 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x87-linux.cmake"; }
 qv_build_x86_64() {
   qv_build x86_64 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x86_64.cmake" \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine

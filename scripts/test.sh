@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything (native, i686, x86_64) and runs every test: the native tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, checks of the Windows binaries, and
+# Builds everything (native, x87, i686, x86_64) and runs every test: the portable tests
+# natively under AddressSanitizer and UndefinedBehaviorSanitizer, as 32-bit x87 code
+# under qemu and as a Windows program under Wine; checks of the Windows binaries; and
 # the Win32 and end-to-end tests of the x86_64 build under 64-bit Wine and Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -16,6 +17,10 @@ if [[ -z ${QV_SKIP_NATIVE:-} ]]; then
   (cd "$QV_BUILD/native" && ctest --output-on-failure -j "$QV_JOBS")
 fi
 
+qv_log "the portable tests as 32-bit x87 code under qemu (the i686 build's floating point)"
+qv_build_x87
+(cd "$QV_BUILD/x87" && ctest --output-on-failure)
+
 qv_log "i686 build (the Windows 95/98/ME target)"
 qv_build_i686
 qv_log "x86_64 build"
@@ -24,7 +29,7 @@ qv_build_x86_64
 qv_log "binary checks"
 "$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/i686" "$QV_BUILD/x86_64"
 
-qv_log "Win32 and end-to-end tests under Wine"
+qv_log "the portable tests as a Windows program, Win32 and end-to-end tests under Wine"
 qv_wine_prefix "$QV_BUILD/x86_64/wineprefix"
 export QV_ROOT QV_BUILD QV_CTEST_ARGS=${QV_CTEST_ARGS:-}
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '

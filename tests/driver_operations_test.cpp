@@ -74,6 +74,8 @@ protected:
         EXPECT_EQ(shown.caption, caption);
         EXPECT_EQ(shown.flags, flags);
         EXPECT_EQ(shown.owner, MessageOwner::Program);
+        // A failure is what shows an error box, and the window remembers it.
+        EXPECT_EQ(editor.MetFailure(), flags == 48u);
     }
 
     FakePlatform platform;
@@ -110,6 +112,7 @@ TEST_P(SaveQuestion, IsAskedForUnsavedEditsAndDecidesTheStart) {
     EXPECT_EQ(editor.SettingsChanged, c.settingsChangedAfter);
     EXPECT_EQ(platform.installer.runs.size(), c.started ? 2u : 0u);
     EXPECT_EQ(CurrentButtons(), c.started ? kRunning : kStopped);
+    EXPECT_FALSE(editor.MetFailure()) << "an answer is no failure, Cancel included";
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, SaveQuestion,
@@ -156,6 +159,7 @@ TEST_P(InstallerRuns, PrecedeTheProbeThatFindsTheDevice) {
     EXPECT_EQ(platform.sleeper.pauses, (std::vector<std::uint32_t>{1000}));
     EXPECT_TRUE(platform.ui.messages.empty());
     EXPECT_EQ(CurrentButtons(), kRunning);
+    EXPECT_FALSE(editor.MetFailure());
 }
 
 INSTANTIATE_TEST_SUITE_P(BootOption, InstallerRuns,
@@ -262,6 +266,7 @@ TEST_F(DriverOperations, InstallerThatCannotStartIsNamedUnderTheOperationsCaptio
         EXPECT_EQ(fresh.ui.messages[0].text, text);
         EXPECT_EQ(fresh.ui.messages[0].caption, "Quorvel Driver Enable");
         EXPECT_EQ(fresh.ui.messages[0].flags, 48u);
+        EXPECT_TRUE(start.MetFailure());
         EXPECT_TRUE(fresh.sleeper.pauses.empty());
     }
 
@@ -305,6 +310,7 @@ TEST_P(StopDisk, UninstallsThenAsksTheDriver) {
         ExpectOneMessage(c.message, "Quorvel Driver Disable", 48);
     } else {
         EXPECT_TRUE(platform.ui.messages.empty());
+        EXPECT_FALSE(editor.MetFailure());
     }
     EXPECT_EQ(CurrentButtons(), c.after);
     EXPECT_EQ(platform.device.log, c.deviceLog);

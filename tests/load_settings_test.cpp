@@ -9,58 +9,10 @@
 #include <vector>
 
 #include "qvconfig/window/editor.h"
-#include "tests/fakes/fake_services.h"
+#include "tests/load_settings_fixture.h"
 
 namespace qv {
 namespace {
-
-// A user interface that lets a test look at the window while a message box is up.
-class WatchedUserInterface : public FakeUserInterface {
-public:
-    std::function<void()> whileShown;
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption, std::uint32_t flags,
-                              MessageOwner owner) override {
-        if (whileShown) whileShown();
-        return FakeUserInterface::ShowMessage(text, caption, flags, owner);
-    }
-};
-
-class LoadSettingsTest : public testing::Test {
-protected:
-    FakePlatform platform;
-    WatchedUserInterface ui;
-    std::unique_ptr<Editor> editor;
-
-    Services WindowServices() {
-        return Services{platform.store, platform.device, platform.installer, ui, platform.sleeper};
-    }
-    // Creates the window and runs its load step, as start-up does.
-    Editor& Open() {
-        editor = std::make_unique<Editor>(WindowServices());
-        editor->Load();
-        return *editor;
-    }
-    MemorySettingsStore& Key() { return platform.store; }
-    // Every value a working installation holds; tests change the ones they are about.
-    void SeedFullKey() {
-        Key().PutString("DiskType", "HDC");
-        Key().PutString("InstallDir", "C:\\QV");
-        Key().PutDword("LoadImageOnStart", 0);
-        Key().PutString("LoadImageFile", "d:\\load.img");
-        Key().PutDword("SaveImageOnExit", 0);
-        Key().PutString("SaveImageFile", "d:\\save.img");
-        Key().PutDword("SizeIn4kPages", 2560);
-        Key().PutDword("AutoSaveEnabled", 0);
-        Key().PutDword("DiskFormatFAT32", 0);
-        Key().PutDword("AutoSaveTrigger", 150);
-        Key().PutDword("UserDriveLetter", 17);
-        Key().PutDword("MakeTempDir", 0);
-        Key().PutDword("UseDiskLabel", 0);
-        Key().PutString("DiskLabel", "RAMDISK");
-        Key().PutDword("BootEnable", 0);
-        Key().PutString("Executable", "C:\\QV\\qvconfig.exe");
-    }
-};
 
 TEST_F(LoadSettingsTest, ShowsTheVersionAndTheThreeDiskKindsWithOrWithoutKey) {
     for (bool keyExists : {true, false}) {
@@ -258,35 +210,6 @@ TEST_F(LoadSettingsTest, StoredDriveLettersInRange) {
     }
 }
 
-TEST_F(LoadSettingsTest, KeyWithoutValuesKeepsWhatTheWindowShowed) {
-    Editor& e = Open();
-    EXPECT_EQ(e.Combo1.ListIndex(), -1);
-    EXPECT_EQ(e.Combo1.Text(), "Combo1");
-    EXPECT_FALSE(e.Text3.Enabled());  // no kind selected is no hard disk
-    EXPECT_FALSE(e.Label6.Enabled());
-    EXPECT_FALSE(e.Label12.Enabled());
-    EXPECT_TRUE(e.Fat32Enable.Enabled());
-    for (TextBox* box : {&e.Text1, &e.Text2, &e.Text3, &e.AutoSaveTime, &e.DriveLetterText, &e.DiskLabelText}) {
-        EXPECT_EQ(box->Text(), box->Spec().text) << box->Name();
-    }
-    for (CheckBox* box : {&e.LoadImage, &e.SaveImage, &e.SaveCheckBox, &e.Fat32Enable, &e.TempDirCheckBox,
-                          &e.DiskLabelCheckBox, &e.BootCheck}) {
-        EXPECT_EQ(box->Value(), CheckBox::Cleared) << box->Name();
-    }
-    EXPECT_TRUE(e.Text1.Enabled());
-    EXPECT_TRUE(e.AutoSaveTime.Enabled());
-    EXPECT_TRUE(e.DiskLabelText.Enabled());
-    EXPECT_EQ(e.VScroll1.Value(), 32767);
-    EXPECT_EQ(e.LastSizeScroll, 32767);
-    EXPECT_EQ(e.VScroll2.Value(), 16384);
-    EXPECT_EQ(e.LastDriveScroll, 16384);
-    EXPECT_EQ(e.VScroll3.Value(), 32767);
-    EXPECT_EQ(e.LastAutoSaveScroll, 32767);
-    EXPECT_EQ(e.InstallDir, "");
-    EXPECT_EQ(e.SettingsChanged, 0);
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 TEST_F(LoadSettingsTest, NoKeyShowsTheDefaultsAndSaysSo) {
     Key().keyExists = false;
     Editor& e = Open();
@@ -344,7 +267,7 @@ TEST_F(LoadSettingsTest, NoKeyMessageComesBetweenTheDefaultsAndTheDriverQuery) {
     EXPECT_FALSE(platform.device.log.empty());
 }
 
-TEST_F(LoadSettingsTest, InstallDirIsKeptByALaterLoadWithoutItAndFallsBackWithoutKey) {
+TEST_F(LoadSettingsTest, InstallDirIsTrimmedAndFallsBackWhenTheKeyLacksIt) {
     SeedFullKey();
     Key().PutString("InstallDir", "  D:\\Drivers\\QV ");
     Editor& e = Open();
@@ -352,7 +275,7 @@ TEST_F(LoadSettingsTest, InstallDirIsKeptByALaterLoadWithoutItAndFallsBackWithou
 
     Key().values.erase("InstallDir");
     e.LoadSettings();
-    EXPECT_EQ(e.InstallDir, "D:\\Drivers\\QV");
+    EXPECT_EQ(e.InstallDir, "C:\\Program Files\\Quorvel");
 
     Key().PutString("InstallDir", "E:\\QV");
     e.LoadSettings();

@@ -47,9 +47,16 @@ TEST(TextToNumber, ReadsHexadecimalAndOctalIntegers) {
 
 TEST(TextToNumber, NumbersBeyondTheRangeOfADoubleSaturate) {
     const double largest = std::numeric_limits<double>::max();
-    EXPECT_EQ(TextToNumber("1e999"), largest);
-    EXPECT_EQ(TextToNumber("-1e999"), -largest);
-    EXPECT_EQ(TextToNumber("1e99999999999999999999999"), largest);
+    // Exponents around and beyond 32 bits, where a `long` of the Windows builds ends.
+    const TextCase cases[] = {
+        {"1e999", largest},          {"-1e999", -largest},          {"1e99999999999999999999999", largest},
+        {"1E2147483647", largest},   {"1E2147483648", largest},     {"1E4294967296", largest},
+        {"1E99999999999", largest},  {"-1E2147483648", -largest},   {"1E+999999999", largest},
+        {"1E1000000000", largest},   {"0.001E2147483648", largest}, {"1E-2147483648", 0},
+        {"1E-2147483649", 0},        {"1E-99999999999", 0},         {"-1E-4294967296", 0},
+        {"1E-999999999", 0},         {"0E2147483648", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TextToNumber(c.text), c.expected) << '"' << c.text << '"';
     EXPECT_EQ(TextToNumber(ManyDigits("1", 400, "e-10")), largest);
     EXPECT_EQ(TextToNumber(ManyDigits("0.", 400, "1e10")), 0.0);
     EXPECT_EQ(TextToNumber("&H" + std::string(300, 'F')), largest);

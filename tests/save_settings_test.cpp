@@ -7,6 +7,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qvconfig/settings/numbers.h"
@@ -130,10 +131,31 @@ TEST_F(SaveSettingsTest, StoresWhatTheControlsShowEnabledOrNot) {
 }
 
 TEST_F(SaveSettingsTest, NoSelectedDiskKindIsSavedAsHardDisk) {
-    Editor& e = Open();  // a key without values leaves the list without a selection
+    Key().PutString("DiskType", "hdc");  // no kind: the list keeps no selection
+    Editor& e = Open();
     ASSERT_EQ(e.Combo1.ListIndex(), -1);
     PressSaveSettings();
     EXPECT_EQ(StoredString(Key(), "DiskType"), "HDC");
+}
+
+// The key as a setup leaves it, with only the installation's values: what it loads
+// saves as a fresh installation's settings, not as the controls' placeholders.
+TEST_F(SaveSettingsTest, SetupsKeySavesSoundValues) {
+    Key().PutString("InstallDir", "D:\\QV");
+    Key().PutString("Executable", "D:\\QV\\qvconfig.exe");
+    Open();
+    PressSaveSettings();
+    EXPECT_EQ(Key().WrittenNames(), kSaveOrder);
+    const std::pair<const char*, std::int32_t> numbers[] = {
+        {"LoadImageOnStart", 0}, {"SaveImageOnExit", 0}, {"SizeIn4kPages", 2560}, {"AutoSaveEnabled", 0},
+        {"DiskFormatFAT32", 0},  {"AutoSaveTrigger", 150}, {"UserDriveLetter", 25}, {"MakeTempDir", 0},
+        {"UseDiskLabel", 0},     {"BootEnable", 0}};
+    for (const auto& [name, number] : numbers) EXPECT_EQ(StoredDword(Key(), name), number) << name;
+    const std::pair<const char*, const char*> texts[] = {
+        {"DiskType", "HDC"},   {"LoadImageFile", "c:\\qvdriver.img"}, {"SaveImageFile", "c:\\qvdriver.img"},
+        {"DiskLabel", "QVDRIVER"}, {"InstallDir", "D:\\QV"},           {"Executable", "D:\\QV\\qvconfig.exe"}};
+    for (const auto& [name, text] : texts) EXPECT_EQ(StoredString(Key(), name), text) << name;
+    EXPECT_TRUE(platform.ui.messages.empty());
 }
 
 TEST_F(SaveSettingsTest, EmptyDriveLetterLeavesTheStoredLetterAndWritesTheRest) {

@@ -1,6 +1,8 @@
 // Start-up reads the argument text, picks the mode by exact whole-word match, and opens or runs what it names.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -246,6 +248,92 @@ TEST(Startup, SaveWithoutTheDriverReportsTheMissingDeviceAndNoUsage) {
     EXPECT_TRUE(s.platform.installer.runs.empty());
     EXPECT_FALSE(s.app.HasOpenWindows());
 }
+
+// The exit status: 0 for a window, a notice and splash, and for a driver word whose
+// run did what was asked; 1 for one whose run showed an error box; 2 for no word.
+struct StatusCase {
+    const char* name;
+    const char* text;
+    std::function<void(FakePlatform&)> world;
+    ExitStatus status;
+};
+std::ostream& operator<<(std::ostream& out, const StatusCase& c) { return out << c.name; }
+
+class StartupStatus : public ::testing::TestWithParam<StatusCase> {};
+
+TEST_P(StartupStatus, TellsWhetherTheRunMetAFailure) {
+    const StatusCase& c = GetParam();
+    Session s;
+    if (c.world) c.world(s.platform);
+    EXPECT_EQ(s.app.Startup(c.text), c.status);
+    bool errorShown = false;
+    for (const ShownMessage& message : s.platform.ui.messages) errorShown |= message.flags == 48u;
+    if (c.status == ExitStatus::Failed) {
+        EXPECT_TRUE(errorShown) << "a failure always has its box";
+    }
+}
+
+void DriverAppearsWhenStarted(FakePlatform& p) {
+    p.installer.onRun = [&p](const ProcessCommand& run) {
+        if (run.commandLine.find(" -e") != std::string::npos) p.device.loaded = true;
+    };
+}
+void DriverRunning(FakePlatform& p) { p.device.loaded = true; }
+void DriverUnloadedByUninstall(FakePlatform& p) {
+    p.device.loaded = true;
+    p.installer.onRun = [&p](const ProcessCommand& run) {
+        if (run.commandLine.find(" -u") != std::string::npos) p.device.loaded = false;
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, StartupStatus,
+    ::testing::Values(
+        StatusCase{"Splash", "splash", nullptr, ExitStatus::Done},
+        StatusCase{"BadLoad", "badload", nullptr, ExitStatus::Done},
+        StatusCase{"NoDriveLetter", "nodriveletter", nullptr, ExitStatus::Done},
+        StatusCase{"Install", "install", nullptr, ExitStatus::Done},
+        StatusCase{"Window", "", nullptr, ExitStatus::Done},
+        StatusCase{"WindowWithoutKey", "", [](FakePlatform& p) { p.store.keyExists = false; },
+                   ExitStatus::Done},
+        StatusCase{"Usage", "Start", nullptr, ExitStatus::UsageError},
+        StatusCase{"UsageTwoWords", "start save", nullptr, ExitStatus::UsageError},
+        StatusCase{"StartDone", "start", DriverAppearsWhenStarted, ExitStatus::Done},
+        StatusCase{"StartInstallFails", "start", [](FakePlatform& p) { p.installer.exitCodes = {3}; },
+                   ExitStatus::Failed},
+        StatusCase{"StartEnableFails", "start", [](FakePlatform& p) { p.installer.exitCodes = {0, 5}; },
+                   ExitStatus::Failed},
+        StatusCase{"StartInstallerMissing", "start", [](FakePlatform& p) { p.installer.canStart = false; },
+                   ExitStatus::Failed},
+        StatusCase{"StartDeviceNeverAppears", "start", nullptr, ExitStatus::Failed},
+        StatusCase{"StartWithoutKey", "start",
+                   [](FakePlatform& p) {
+                       p.store.keyExists = false;
+                       DriverAppearsWhenStarted(p);
+                   },
+                   ExitStatus::Failed},
+        StatusCase{"StopDone", "stop", DriverUnloadedByUninstall, ExitStatus::Done},
+        StatusCase{"StopDriverStaysLoaded", "stop", DriverRunning, ExitStatus::Failed},
+        StatusCase{"StopDriverGone", "stop", nullptr, ExitStatus::Done},
+        StatusCase{"StopStatusZero", "stop",
+                   [](FakePlatform& p) {
+                       p.device.loaded = true;
+                       p.device.status = 0;
+                   },
+                   ExitStatus::Done},
+        StatusCase{"StopUninstallFails", "stop", [](FakePlatform& p) { p.installer.exitCodes = {6}; },
+                   ExitStatus::Failed},
+        StatusCase{"StopInstallerMissing", "stop", [](FakePlatform& p) { p.installer.canStart = false; },
+                   ExitStatus::Failed},
+        StatusCase{"SaveDone", "save", DriverRunning, ExitStatus::Done},
+        StatusCase{"SaveWithoutDriver", "save", nullptr, ExitStatus::Failed},
+        StatusCase{"SaveRequestFails", "save",
+                   [](FakePlatform& p) {
+                       p.device.loaded = true;
+                       p.device.saveSucceeds = false;
+                   },
+                   ExitStatus::Failed}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Startup, NoWordOpensTheMemoryNotice) {
     for (const char* text : {"splash", "badload", "install", "nodriveletter", "start", "stop",

@@ -37,12 +37,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     qv::FormViewHost host(ui, showCommand);
     qv::Application application(qv::Services{store, device, installer, ui, sleeper}, host);
 
+    qv::ExitStatus status = qv::ExitStatus::Done;
     try {
-        application.Startup(argumentText);
+        status = application.Startup(argumentText);
     } catch (const qv::WindowCreationFailed&) {
-        return 1;  // the host has reported it; nothing is on the screen to wait for
+        // The host has reported it; nothing is on the screen to wait for.
+        return static_cast<int>(qv::ExitStatus::Failed);
     }
     RunMessageLoop(application);
-    // The exit status tells the caller nothing, in every mode.
-    return 0;
+    return static_cast<int>(status);
 }

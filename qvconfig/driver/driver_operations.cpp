@@ -16,19 +16,19 @@ constexpr const char* DisableCaption = "Quorvel Driver Disable";
 constexpr int ProbeAttempts = 30;
 constexpr std::uint32_t ProbePauseMs = 1000;
 
-// Runs one installer step and tells the user when it went wrong: `failureText` for
-// a non-zero exit code, the program's path when it could not be started at all.
-// True when the step ran and ended with exit code 0.
-bool RunInstallerStep(Services& services, const std::string& installDir, InstallerSwitch which,
+// Runs one installer step with the window's install directory and tells the user when
+// it went wrong: `failureText` for a non-zero exit code, the program's path when it
+// could not be started at all. True when the step ran and ended with exit code 0.
+bool RunInstallerStep(Editor& editor, InstallerRunner& installer, InstallerSwitch which,
                       const char* caption, const char* failureText) {
-    const InstallerResult result = services.installer.Run(InstallerCommand(installDir, which));
+    const InstallerResult result = installer.Run(InstallerCommand(editor.InstallDir, which));
     if (!result.started) {
-        ShowError(services.ui, "Cannot run the Quorvel installer " + InstallerPath(installDir) + ".",
-                  caption);
+        editor.ShowFailure("Cannot run the Quorvel installer " + InstallerPath(editor.InstallDir) + ".",
+                           caption);
         return false;
     }
     if (result.exitCode != 0) {
-        ShowError(services.ui, failureText, caption);
+        editor.ShowFailure(failureText, caption);
         return false;
     }
     return true;
@@ -36,15 +36,14 @@ bool RunInstallerStep(Services& services, const std::string& installDir, Install
 
 // The installer steps that install and start the driver: one run when it is to start
 // at boot, otherwise an install followed by a start.
-bool InstallAndEnable(Services& services, const std::string& installDir, bool startAtBoot) {
+bool InstallAndEnable(Editor& editor, InstallerRunner& installer) {
     constexpr const char* installFailed = "Error installing Quorvel driver.";
-    if (startAtBoot) {
-        return RunInstallerStep(services, installDir, InstallerSwitch::InstallAndEnable,
-                                EnableCaption, installFailed);
+    if (editor.BootCheck.IsTicked()) {
+        return RunInstallerStep(editor, installer, InstallerSwitch::InstallAndEnable, EnableCaption,
+                                installFailed);
     }
-    return RunInstallerStep(services, installDir, InstallerSwitch::Install, EnableCaption,
-                            installFailed) &&
-           RunInstallerStep(services, installDir, InstallerSwitch::Enable, EnableCaption,
+    return RunInstallerStep(editor, installer, InstallerSwitch::Install, EnableCaption, installFailed) &&
+           RunInstallerStep(editor, installer, InstallerSwitch::Enable, EnableCaption,
                             "Error starting Quorvel driver.");
 }
 
@@ -75,6 +74,8 @@ void ShowDriverRunning(Editor& editor, bool running) {
 
 }  // namespace
 
+// True when the driver was started and its device answered. A Cancel at the save
+// question is the user's choice, not a failure: it returns false without an error box.
 bool Editor::StartDisk() {
     if (SettingsChanged == 1) {
         const MessageAnswer answer = services_.ui.ShowMessage(
@@ -86,43 +87,43 @@ bool Editor::StartDisk() {
             SettingsChanged = 0;
         }
     }
-    if (!InstallAndEnable(services_, InstallDir, BootCheck.IsTicked())) return false;
+    if (!InstallAndEnable(*this, services_.installer)) return false;
     if (!WaitForDevice(services_.device, services_.sleeper)) {
         // Undo the install. Its outcome changes nothing for the user, who learns that the
         // driver did not start; so neither its exit code nor a failure to run it is reported.
         services_.installer.Run(InstallerCommand(InstallDir, InstallerSwitch::Uninstall));
-        ShowError(services_.ui, "Error initializing Quorvel driver.\r\nThe driver did not start.",
-                  EnableCaption);
+        ShowFailure("Error initializing Quorvel driver.\r\nThe driver did not start.", EnableCaption);
         return false;
     }
     ShowDriverRunning(*this, true);
     return true;
 }
 
+// Done when the installer's unload ran and the driver is then gone or not running;
+// anything else is a failure with its error box.
 void Editor::StopDisk() {
-    if (!RunInstallerStep(services_, InstallDir, InstallerSwitch::Uninstall, DisableCaption,
+    if (!RunInstallerStep(*this, services_.installer, InstallerSwitch::Uninstall, DisableCaption,
                           "Error disabling Quorvel driver.")) {
         return;
     }
     const std::unique_ptr<DeviceHandle> handle = services_.device.Open(DeviceOpenForm::Status);
     if (handle && ReportsRunning(*handle)) {
-        ShowError(services_.ui, "Error disabling Quorvel driver - driver still loaded!",
-                  DisableCaption);
+        ShowFailure("Error disabling Quorvel driver - driver still loaded!", DisableCaption);
         return;
     }
     ShowDriverRunning(*this, false);
 }
 
+// Done when the driver said it saved the image; anything else is a failure with its box.
 void Editor::SaveImageNow() {
     const std::unique_ptr<DeviceHandle> handle = services_.device.Open(DeviceOpenForm::Command);
     if (!handle) {
-        ShowError(services_.ui, "Cannot open the Quorvel device.", "Open Quorvel Driver");
+        ShowFailure("Cannot open the Quorvel device.", "Open Quorvel Driver");
         return;
     }
     std::int32_t unused = 0;
     if (!handle->IoControl(SaveImageRequest.code, &unused, SaveImageRequest.outputSize)) {
-        ShowError(services_.ui, "The IOCTL call to save the disk image failed.",
-                  "Quorvel IOCTL Failed");
+        ShowFailure("The IOCTL call to save the disk image failed.", "Quorvel IOCTL Failed");
         return;
     }
     services_.ui.ShowMessage("Disk image saved.", "Quorvel Disk Image Saved",

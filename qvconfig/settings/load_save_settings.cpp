@@ -14,9 +14,45 @@ namespace qv {
 
 namespace {
 
-constexpr const char* FallbackInstallDir = "C:\\Program Files\\Quorvel";
-constexpr const char* DefaultImageFile = "c:\\qvdriver.img";
 constexpr std::int16_t DriveScrollCentre = 16384;
+
+// The settings of a fresh installation, as the window shows them: all of them when
+// there is no key, and each one that the key lacks in place of its stored value.
+struct FallbackSettings {
+    int diskTypeListIndex;
+    int loadImage;  // check box values
+    const char* loadImageFile;
+    int saveImage;
+    const char* saveImageFile;
+    const char* size;  // megabytes
+    int autoSave;
+    int fat32;
+    const char* autoSaveTime;  // seconds
+    const char* driveLetter;
+    int tempDir;
+    int useDiskLabel;
+    const char* diskLabel;
+    int boot;
+    const char* installDir;
+};
+
+constexpr FallbackSettings Fallback{
+    ListIndexOf(DiskType::HDC),       // Combo1: "Hard Disk"
+    CheckBox::Cleared,                // LoadImage
+    "c:\\qvdriver.img",               // Text1
+    CheckBox::Cleared,                // SaveImage
+    "c:\\qvdriver.img",               // Text2
+    "10",                             // Text3
+    CheckBox::Cleared,                // SaveCheckBox
+    CheckBox::Cleared,                // Fat32Enable
+    "600",                            // AutoSaveTime
+    "Z",                              // DriveLetterText
+    CheckBox::Cleared,                // TempDirCheckBox
+    CheckBox::Cleared,                // DiskLabelCheckBox
+    "QVDRIVER",                       // DiskLabelText
+    CheckBox::Cleared,                // BootCheck
+    "C:\\Program Files\\Quorvel",     // InstallDir
+};
 
 // Keeps the settings key open for one load or one save and closes it on every way out.
 class OpenedSettingsKey {
@@ -63,39 +99,50 @@ std::optional<DiskSettings> ReadStoredSettings(SettingsStore& store) {
 
 // ---- Showing the settings ---------------------------------------------------------
 // Every write goes through the control's setter, so the editing rules run on the
-// loaded values in this order, exactly as for the user.
+// loaded values in this order, exactly as for the user. A value that the key lacks
+// is shown as its fallback, through the same setter.
 
-int CheckBoxValueFromStored(std::int32_t stored) {
-    return CheckBoxTickedFromStored(stored) ? CheckBox::Ticked : CheckBox::Cleared;
+bool IsTicked(int checkBoxValue) { return checkBoxValue == CheckBox::Ticked; }
+
+int CheckBoxValue(const std::optional<std::int32_t>& stored, int fallback) {
+    if (!stored) return fallback;
+    return CheckBoxTickedFromStored(*stored) ? CheckBox::Ticked : CheckBox::Cleared;
 }
 
-void ShowCheckBox(CheckBox& box, const std::optional<std::int32_t>& stored) {
-    if (stored) box.SetValue(CheckBoxValueFromStored(*stored));
+std::string TextValue(const std::optional<std::string>& stored, const char* fallback) {
+    return stored ? *stored : fallback;
 }
 
 // A box that governs a field: the box first, so that its rule runs on the loaded
 // value, then the field made editable only while the box is ticked.
-void ShowCheckBoxWithField(CheckBox& box, Control& field, const std::optional<std::int32_t>& stored) {
-    if (!stored) return;
-    box.SetValue(CheckBoxValueFromStored(*stored));
-    field.SetEnabled(CheckBoxTickedFromStored(*stored));
+void ShowCheckBoxWithField(CheckBox& box, Control& field, int value) {
+    box.SetValue(value);
+    field.SetEnabled(IsTicked(value));
 }
 
-void ShowText(TextBox& box, const std::optional<std::string>& stored) {
-    if (stored) box.SetText(*stored);
-}
-
+// A stored text that names no disk kind leaves the list as it was.
 void ShowDiskType(ComboBox& list, const std::optional<std::string>& stored) {
-    if (!stored) return;
-    if (const auto index = DiskTypeListIndexFromStored(*stored)) list.SetListIndex(*index);
+    const std::optional<int> index =
+        stored ? DiskTypeListIndexFromStored(*stored) : Fallback.diskTypeListIndex;
+    if (index) list.SetListIndex(*index);
+}
+
+// A number box shows the stored number, or its fallback text; either way the value
+// it shows, for its stepper.
+float ShowNumber(TextBox& box, const std::optional<float>& stored, const char* fallback) {
+    if (!stored) {
+        box.SetText(fallback);
+        return ToSingle(TextToNumber(fallback));
+    }
+    box.SetText(NumberToText(*stored));
+    return *stored;
 }
 
 // A stored FAT32 choice also settles whether it may be changed: only for a hard
 // disk above 32 MB. Without a stored choice the size box's rule has the last word.
 void ShowFat32(Editor& e, const std::optional<std::int32_t>& stored) {
-    if (!stored) return;
-    e.Fat32Enable.SetValue(CheckBoxValueFromStored(*stored));
-    e.Fat32Enable.SetEnabled(Fat32Available(e.Combo1, e.Text3));
+    e.Fat32Enable.SetValue(CheckBoxValue(stored, Fallback.fat32));
+    if (stored) e.Fat32Enable.SetEnabled(Fat32Available(e.Combo1, e.Text3));
 }
 
 void PlaceSteppers(Editor& e, double megabytes, double seconds) {
@@ -104,60 +151,64 @@ void PlaceSteppers(Editor& e, double megabytes, double seconds) {
     PositionStepper(e.VScroll3, e.LastAutoSaveScroll, seconds);
 }
 
-// Shows the stored settings; an absent value leaves its controls as they are.
+// A stored number in the window's single precision, or nothing for a value the key lacks.
+std::optional<float> StoredAsSingle(const std::optional<std::int32_t>& stored,
+                                    float (*convert)(std::int32_t)) {
+    if (!stored) return std::nullopt;
+    return convert(*stored);
+}
+
+// Shows the stored settings, and the fallback of each value the key lacks.
 void ShowStoredSettings(Editor& e, const DiskSettings& s) {
     ShowDiskType(e.Combo1, s.DiskType);
-    if (s.InstallDir) e.InstallDir = InstallDirFromStored(*s.InstallDir);
-    ShowCheckBoxWithField(e.LoadImage, e.Text1, s.LoadImageOnStart);
-    ShowText(e.Text1, s.LoadImageFile);
-    ShowCheckBox(e.SaveImage, s.SaveImageOnExit);
-    ShowText(e.Text2, s.SaveImageFile);
-    float megabytes = 0;
-    if (s.SizeIn4kPages) {
-        megabytes = SizeMegabytesFromPages(*s.SizeIn4kPages);
-        e.Text3.SetText(NumberToText(megabytes));
-    }
+    e.InstallDir = s.InstallDir ? InstallDirFromStored(*s.InstallDir) : Fallback.installDir;
+    ShowCheckBoxWithField(e.LoadImage, e.Text1, CheckBoxValue(s.LoadImageOnStart, Fallback.loadImage));
+    e.Text1.SetText(TextValue(s.LoadImageFile, Fallback.loadImageFile));
+    e.SaveImage.SetValue(CheckBoxValue(s.SaveImageOnExit, Fallback.saveImage));
+    e.Text2.SetText(TextValue(s.SaveImageFile, Fallback.saveImageFile));
+    const float megabytes =
+        ShowNumber(e.Text3, StoredAsSingle(s.SizeIn4kPages, SizeMegabytesFromPages), Fallback.size);
     // Whether or not a size was stored.
     EnableSizeGroup(e);
     ShowFat32(e, s.DiskFormatFAT32);
-    ShowCheckBoxWithField(e.SaveCheckBox, e.AutoSaveTime, s.AutoSaveEnabled);
-    float seconds = 0;
-    if (s.AutoSaveTrigger) {
-        seconds = AutoSaveSecondsFromStored(*s.AutoSaveTrigger);
-        e.AutoSaveTime.SetText(NumberToText(seconds));
-    }
-    if (s.UserDriveLetter) e.DriveLetterText.SetText(DriveLetterFromStored(*s.UserDriveLetter));
-    ShowCheckBox(e.TempDirCheckBox, s.MakeTempDir);
-    ShowText(e.DiskLabelText, s.DiskLabel);
-    ShowCheckBoxWithField(e.DiskLabelCheckBox, e.DiskLabelText, s.UseDiskLabel);
-    ShowCheckBox(e.BootCheck, s.BootEnable);
+    ShowCheckBoxWithField(e.SaveCheckBox, e.AutoSaveTime, CheckBoxValue(s.AutoSaveEnabled, Fallback.autoSave));
+    const float seconds = ShowNumber(
+        e.AutoSaveTime, StoredAsSingle(s.AutoSaveTrigger, AutoSaveSecondsFromStored), Fallback.autoSaveTime);
+    e.DriveLetterText.SetText(s.UserDriveLetter ? DriveLetterFromStored(*s.UserDriveLetter)
+                                                : std::string(Fallback.driveLetter));
+    e.TempDirCheckBox.SetValue(CheckBoxValue(s.MakeTempDir, Fallback.tempDir));
+    e.DiskLabelText.SetText(TextValue(s.DiskLabel, Fallback.diskLabel));
+    ShowCheckBoxWithField(e.DiskLabelCheckBox, e.DiskLabelText,
+                          CheckBoxValue(s.UseDiskLabel, Fallback.useDiskLabel));
+    e.BootCheck.SetValue(CheckBoxValue(s.BootEnable, Fallback.boot));
     PlaceSteppers(e, megabytes, seconds);
 }
 
-// With no key to read, the window shows the settings of a fresh installation.
-void ShowDefaultSettings(Editor& e) {
-    e.Combo1.SetListIndex(ListIndexOf(DiskType::HDC));
-    e.DriveLetterText.SetText("Z");
+// With no key to read, the window shows the settings of a fresh installation, in an
+// order of its own.
+void ShowFallbackSettings(Editor& e) {
+    e.Combo1.SetListIndex(Fallback.diskTypeListIndex);
+    e.DriveLetterText.SetText(Fallback.driveLetter);
     e.Fat32Enable.SetEnabled(true);
-    e.Fat32Enable.SetValue(CheckBox::Cleared);
-    e.LoadImage.SetValue(CheckBox::Cleared);
-    e.SaveImage.SetValue(CheckBox::Cleared);
-    e.Text1.SetText(DefaultImageFile);
-    e.Text1.SetEnabled(false);
-    e.Text2.SetText(DefaultImageFile);
-    e.Text3.SetText("10");
+    e.Fat32Enable.SetValue(Fallback.fat32);
+    e.LoadImage.SetValue(Fallback.loadImage);
+    e.SaveImage.SetValue(Fallback.saveImage);
+    e.Text1.SetText(Fallback.loadImageFile);
+    e.Text1.SetEnabled(IsTicked(Fallback.loadImage));
+    e.Text2.SetText(Fallback.saveImageFile);
+    e.Text3.SetText(Fallback.size);
     e.Text3.SetEnabled(true);
-    e.SaveCheckBox.SetValue(CheckBox::Cleared);
-    e.AutoSaveTime.SetText("600");
+    e.SaveCheckBox.SetValue(Fallback.autoSave);
+    e.AutoSaveTime.SetText(Fallback.autoSaveTime);
     PositionStepper(e.VScroll3, e.LastAutoSaveScroll, TextToNumber(e.AutoSaveTime.Text()));
-    e.AutoSaveTime.SetEnabled(false);
+    e.AutoSaveTime.SetEnabled(IsTicked(Fallback.autoSave));
     PositionStepper(e.VScroll1, e.LastSizeScroll, TextToNumber(e.Text3.Text()));
     PlaceStepperAt(e.VScroll2, e.LastDriveScroll, DriveScrollCentre);
-    e.DiskLabelText.SetText("QVDRIVER");
-    e.DiskLabelText.SetEnabled(false);
-    e.DiskLabelCheckBox.SetValue(CheckBox::Cleared);
-    e.TempDirCheckBox.SetValue(CheckBox::Cleared);
-    e.BootCheck.SetValue(CheckBox::Cleared);
+    e.DiskLabelText.SetText(Fallback.diskLabel);
+    e.DiskLabelText.SetEnabled(IsTicked(Fallback.useDiskLabel));
+    e.DiskLabelCheckBox.SetValue(Fallback.useDiskLabel);
+    e.TempDirCheckBox.SetValue(Fallback.tempDir);
+    e.BootCheck.SetValue(Fallback.boot);
 }
 
 void ShowVersion(Label& label) {
@@ -244,9 +295,9 @@ void Editor::LoadSettings() {
     if (const auto stored = ReadStoredSettings(services_.store)) {
         ShowStoredSettings(*this, *stored);
     } else {
-        ShowDefaultSettings(*this);
-        ShowError(services_.ui, "Unable to open Quorvel registry key.", "Registry Read Failed");
-        InstallDir = FallbackInstallDir;
+        ShowFallbackSettings(*this);
+        ShowFailure("Unable to open Quorvel registry key.", "Registry Read Failed");
+        InstallDir = Fallback.installDir;
     }
     // The rules that the load set off have raised the flag; what the window shows now is saved.
     SettingsChanged = 0;
@@ -257,7 +308,7 @@ void Editor::LoadSettings() {
 // way, once: the user must not believe the settings are saved. The callers go on.
 void Editor::SaveSettings() {
     if (WriteStoredSettings(services_.store, SettingsShownBy(*this))) return;
-    ShowError(services_.ui, "Unable to save Quorvel settings.", "Save Settings Failed");
+    ShowFailure("Unable to save Quorvel settings.", "Save Settings Failed");
 }
 
 }  // namespace qv

@@ -77,18 +77,24 @@ std::size_t TakeDigits(const std::string& text, std::size_t& pos, std::string& o
 }
 
 // The decimal exponent of the leading nonzero digit of "whole.fraction", or 0 for zero.
-long LeadingDigitExponent(const std::string& whole, const std::string& fraction) {
+std::int64_t LeadingDigitExponent(const std::string& whole, const std::string& fraction) {
     const auto nonzero = whole.find_first_not_of('0');
-    if (nonzero != std::string::npos) return static_cast<long>(whole.size() - nonzero) - 1;
+    if (nonzero != std::string::npos) return static_cast<std::int64_t>(whole.size() - nonzero) - 1;
     const auto inFraction = fraction.find_first_not_of('0');
-    if (inFraction != std::string::npos) return -static_cast<long>(inFraction) - 1;
+    if (inFraction != std::string::npos) return -static_cast<std::int64_t>(inFraction) - 1;
     return 0;
 }
 
-// An exponent's digits as a number, capped far beyond any double's range.
-long CappedExponent(const std::string& digits) {
-    long value = 0;
-    for (char c : digits) value = std::min(value * 10 + (c - '0'), 1000000000L);
+// An exponent's digits as a number, capped far beyond any double's range. The cap
+// comes before each step, so the value never leaves 32 bits, whatever `long` is.
+constexpr std::int32_t ExponentCap = 1000000000;
+
+std::int32_t CappedExponent(const std::string& digits) {
+    std::int32_t value = 0;
+    for (char c : digits) {
+        if (value >= ExponentCap / 10) return ExponentCap;
+        value = value * 10 + (c - '0');
+    }
     return value;
 }
 
@@ -105,7 +111,7 @@ double ReadDecimal(const std::string& text) {
     if (digits == 0) return 0.0;
     std::string chars = (whole.empty() ? "0" : whole) + "." + fraction;
     // The exponent counts only when at least one digit follows its letter and sign.
-    long exponent = 0;
+    std::int32_t exponent = 0;
     if (pos < text.size() && std::string("EeDd").find(text[pos]) != std::string::npos) {
         std::size_t at = pos + 1;
         bool exponentNegative = false;

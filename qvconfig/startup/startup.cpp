@@ -78,44 +78,45 @@ NoDrive& Application::GetNoDrive() { return Create(noDrive_); }
 namespace {
 
 // A driver operation on the configuration window, which is loaded but never shown
-// and closed afterwards without saving; the operation's outcome is not passed on.
-void RunWithoutWindow(Editor& editor, const std::function<void(Editor&)>& operation) {
+// and closed afterwards without saving. Freshly loaded settings count as saved, so
+// the operations ask nothing here; every error box of the run (the load's included)
+// makes the run a failure.
+ExitStatus RunWithoutWindow(Editor& editor, const std::function<void(Editor&)>& operation) {
     operation(editor);
     editor.Unload();
+    return editor.MetFailure() ? ExitStatus::Failed : ExitStatus::Done;
 }
 
 }  // namespace
 
-void Application::Startup(const std::string& argumentText) {
+ExitStatus Application::Startup(const std::string& argumentText) {
     switch (ChooseMode(argumentText)) {
         case StartupMode::Splash:
-            return;
+            break;
         case StartupMode::BadLoad:
             GetLoadFail().Show();
-            return;
+            break;
         case StartupMode::NoDriveLetter:
             GetNoDrive().Show();
-            return;
+            break;
         case StartupMode::Install:
         case StartupMode::Empty:
             GetEditor().Show();
-            return;
+            break;
         case StartupMode::Start:
-            RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.StartDisk(); });
-            return;
+            return RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.StartDisk(); });
         case StartupMode::Stop:
-            RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.StopDisk(); });
-            return;
+            return RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.StopDisk(); });
         case StartupMode::Save:
-            RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.SaveImageNow(); });
-            return;
+            return RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.SaveImageNow(); });
         case StartupMode::Usage:
             // The usage text lists only the three words meant for scripts.
             services_.ui.ShowMessage("Usage: qvconfig [stop] [start] [save]",
                                      "Invalid Command Line Parameters",
                                      mb::Ok | mb::IconStop, MessageOwner::Desktop);
-            return;
+            return ExitStatus::UsageError;
     }
+    return ExitStatus::Done;
 }
 
 bool Application::HasOpenWindows() const {

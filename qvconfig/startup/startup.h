@@ -20,6 +20,13 @@ std::string ArgumentText(const std::string& commandLine);
 // for any other non-empty text.
 StartupMode ChooseMode(const std::string& argumentText);
 
+// The program's exit status, for the scripts that run the driver words.
+enum class ExitStatus {
+    Done = 0,        // the window, a notice or splash; a driver word that did what was asked
+    Failed = 1,      // a driver word whose run met a failure and showed its error box
+    UsageError = 2,  // the argument text named no mode
+};
+
 // Gives each window its view, before the window is loaded.
 class WindowHost {
 public:
@@ -33,9 +40,9 @@ public:
     Application(Services services, WindowHost& host);
     ~Application();
 
-    // Runs the start-up procedure for `argumentText` and returns; the program then
-    // lives while HasOpenWindows() says so.
-    void Startup(const std::string& argumentText);
+    // Runs the start-up procedure for `argumentText` and returns the program's exit
+    // status; the program then lives while HasOpenWindows() says so.
+    ExitStatus Startup(const std::string& argumentText);
     // True while any window is loaded and not yet closed.
     bool HasOpenWindows() const;
 

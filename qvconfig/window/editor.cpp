@@ -99,6 +99,11 @@ void Editor::Label8_Click() {
 }
 
 // OK saves and closes, also when the save failed (its message has been shown).
+void Editor::ShowFailure(const std::string& text, const std::string& caption) {
+    ShowError(services_.ui, text, caption);
+    metFailure_ = true;
+}
+
 void Editor::Command1_Click() {
     SaveSettings();
     Unload();

@@ -30,6 +30,12 @@ public:
     void LoadSettings();
     void ConnectToDriver();
 
+    // Failures of a load, a save or a driver operation: the error box (OK with the
+    // exclamation icon, owned by the program's window), remembered for the life of
+    // the window so that a windowless run can end with a status that says so.
+    void ShowFailure(const std::string& text, const std::string& caption);
+    bool MetFailure() const { return metFailure_; }
+
     // Members.
     std::int16_t SettingsChanged = 0;
     std::int16_t LastSizeScroll = 0;
@@ -125,6 +131,7 @@ private:
     void VScroll3_Change();
 
     Services services_;
+    bool metFailure_ = false;
 };
 
 }  // namespace qv

@@ -24,9 +24,11 @@ void SeedSensibleSettings() {
     ASSERT_TRUE(qvtest::WriteString("InstallDir", "C:\\Program Files\\Quorvel"));
 }
 
-void SeedEmptyKey() {
+void SeedSetupsKey() {
     ASSERT_TRUE(qvtest::DeleteSettingsKey());
     ASSERT_TRUE(qvtest::CreateSettingsKey());
+    ASSERT_TRUE(qvtest::WriteString("InstallDir", "C:\\Program Files\\Quorvel"));
+    ASSERT_TRUE(qvtest::WriteString("Executable", "C:\\Program Files\\Quorvel\\qvconfig.exe"));
 }
 
 void QvconfigTest::SetUpTestSuite() { EXPECT_TRUE(qvtest::DrawTitleBarsUnderWine()); }

@@ -20,6 +20,11 @@ inline const std::string kUsageCaption = "Invalid Command Line Parameters";
 inline const std::string kUsageText = "Usage: qvconfig [stop] [start] [save]";
 inline const std::string kRegistryReadFailedCaption = "Registry Read Failed";
 
+// The exit statuses of qvconfig.exe.
+constexpr DWORD kStatusDone = 0;
+constexpr DWORD kStatusFailed = 1;
+constexpr DWORD kStatusUsage = 2;
+
 // Waits: for a window to open (a cold Wine start is slow), for the program to end,
 // and for the program to react to one piece of input.
 constexpr int kOpenTimeoutMs = 20000;
@@ -29,8 +34,8 @@ constexpr int kReactTimeoutMs = 8000;
 // Settings a user might have: a 64 MB hard disk on R:, image saved on exit to
 // C:\qvdriver.img, no AutoSave, a TEMP directory and the label RAMDISK, no boot start.
 void SeedSensibleSettings();
-// The key with no values in it: loading then leaves every control as it was made.
-void SeedEmptyKey();
+// The key as a setup creates it: only InstallDir and Executable, no settings.
+void SeedSetupsKey();
 
 class QvconfigTest : public ::testing::Test {
 protected:

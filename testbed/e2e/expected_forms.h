@@ -19,7 +19,7 @@ struct ExpectedControl {
     Kind kind;
     const char* text;
     int left, top, width, height;
-    bool enabledWithEmptyKey;  // after loading a key without values, with no driver
+    bool enabledWithSetupsKey;  // after loading the key a setup leaves, with no driver
     // A one-line label whose text is wider than its box grows around the box's centre.
     bool growsAroundCentre = false;
 };
@@ -39,8 +39,10 @@ constexpr auto T = Kind::TextBox;
 constexpr auto D = Kind::DropDown;
 constexpr auto S = Kind::ScrollBar;
 
-// The disk size box and its labels follow the disk kind, which an empty key leaves
-// unselected; with no driver only "Enable" of the three driver buttons is usable.
+// As the key a setup leaves (no settings, only the installation's values) loads: the
+// settings of a fresh installation, a 10 MB hard disk, too small for FAT32, with the
+// fields of the unticked boxes disabled. With no driver only "Enable" of the three
+// driver buttons is usable.
 inline constexpr ExpectedControl kEditorControls[] = {
     {"Label4", L, "Quorvel", 112, 0, 205, 34, true},
     {"Label5", L, kOwnTest, 184, 32, 55, 15, true, true},
@@ -58,29 +60,29 @@ inline constexpr ExpectedControl kEditorControls[] = {
     {"Command5", B, "Disable", 256, 80, 113, 33, false},
     {"Label7", L, "Configuration changes will take effect the next time the driver is enabled. ", 16, 120, 409, 17, true},
     {"Label3", L, "Disk Type:", 16, 168, 65, 17, true},
-    {"Combo1", D, "Combo1", 80, 160, 121, 23, true},
+    {"Combo1", D, "Hard Disk", 80, 160, 121, 23, true},
     {"Label14", L, "Drive Letter:", 32, 192, 73, 17, true},
-    {"DriveLetterText", T, "Text4", 112, 184, 57, 25, true},
+    {"DriveLetterText", T, "Z", 112, 184, 57, 25, true},
     {"VScroll2", S, "", 168, 184, 17, 25, true},
     {"BootCheck", C, "Start Driver at Boot", 48, 216, 137, 17, true},
-    {"Label6", L, "Disk Size:", 240, 176, 57, 17, false},
-    {"Text3", T, "Text3", 304, 168, 57, 25, false},
+    {"Label6", L, "Disk Size:", 240, 176, 57, 17, true},
+    {"Text3", T, "10", 304, 168, 57, 25, true},
     {"VScroll1", S, "", 360, 168, 17, 25, true},
-    {"Label12", L, "MB", 384, 176, 25, 17, false},
-    {"Fat32Enable", C, "FAT32 format ", 280, 200, 97, 17, true},
+    {"Label12", L, "MB", 384, 176, 25, 17, true},
+    {"Fat32Enable", C, "FAT32 format ", 280, 200, 97, 17, false},
     {"SaveCheckBox", C, "AutoSave", 16, 272, 81, 17, true},
-    {"AutoSaveTime", T, "Text5", 96, 272, 57, 25, true},
+    {"AutoSaveTime", T, "600", 96, 272, 57, 25, false},
     {"VScroll3", S, "", 152, 272, 17, 25, true},
     {"Label11", L, "sec", 176, 272, 25, 17, true},
     {"SaveImage", C, "Save Disk Image on Shutdown", 16, 304, 193, 17, true},
     {"Label1", L, " Filename:", 16, 320, 65, 17, true},
-    {"Text2", T, "Text2", 16, 336, 185, 25, true},
+    {"Text2", T, "c:\\qvdriver.img", 16, 336, 185, 25, true},
     {"DiskLabelCheckBox", C, "Disk Label:", 232, 261, 89, 17, true},
-    {"DiskLabelText", T, "Text4", 328, 256, 89, 24, true},
+    {"DiskLabelText", T, "QVDRIVER", 328, 256, 89, 24, false},
     {"TempDirCheckBox", C, "Create TEMP directory", 232, 285, 161, 13, true},
     {"LoadImage", C, "Load Disk Image at Startup", 232, 301, 193, 17, true},
     {"Label2", L, "Filename:", 232, 320, 65, 17, true},
-    {"Text1", T, "Text1", 232, 336, 185, 25, true},
+    {"Text1", T, "c:\\qvdriver.img", 232, 336, 185, 25, false},
 };
 
 inline constexpr ExpectedForm kEditorForm{"Quorvel Configuration Utility", 441, 413, kEditorControls,

@@ -440,6 +440,51 @@ TEST_F(LoadSaveTest, SaveSettingsWritesAndKeepsTheWindowOpen) {
     EXPECT_EQ(ReadKey(), With(kStored, {{"BootEnable", Dword(0)}}));
 }
 
+// The key as a setup creates it holds no settings: the window shows a fresh
+// installation's, as with no key but without the message and with no placeholder
+// text anywhere, and OK writes them as sound values beside the installation's two.
+const KeyContents kSetupsKey = {
+    {"InstallDir", Sz("C:\\Program Files\\Quorvel")},
+    {"Executable", Sz("C:\\Program Files\\Quorvel\\qvconfig.exe")},
+};
+const KeyContents kFreshSettings = With(kSetupsKey, {
+    {"DiskType", Sz("HDC")},
+    {"LoadImageOnStart", Dword(0)},
+    {"LoadImageFile", Sz("c:\\qvdriver.img")},
+    {"SaveImageOnExit", Dword(0)},
+    {"SaveImageFile", Sz("c:\\qvdriver.img")},
+    {"SizeIn4kPages", Dword(2560)},
+    {"AutoSaveEnabled", Dword(0)},
+    {"DiskFormatFAT32", Dword(0)},
+    {"AutoSaveTrigger", Dword(150)},
+    {"UserDriveLetter", Dword(25)},
+    {"MakeTempDir", Dword(0)},
+    {"UseDiskLabel", Dword(0)},
+    {"DiskLabel", Sz("QVDRIVER")},
+    {"BootEnable", Dword(0)},
+});
+
+TEST_F(LoadSaveTest, SetupsKeyShowsAFreshInstallationAndOkSavesIt) {
+    SeedKey(kSetupsKey);
+    const AppWindow editor = OpenEditor();  // fails on a "Registry Read Failed" box
+    ASSERT_TRUE(editor);
+    SaveScreenshot(editor, "load-save-setups-key");
+    ExpectShown(editor, kShownForDefaults);
+    ExpectShown(editor, kDriverButtonsWithoutDriver);
+    ExpectScrollPositions(editor, kScrollsForDefaults);
+    EXPECT_EQ(qvtest::ComboSelection(editor.Control("Combo1")), 0);
+    for (const char* name : {"Combo1", "Text1", "Text2", "Text3", "DriveLetterText", "AutoSaveTime", "DiskLabelText"}) {
+        const std::string text = qvtest::WindowText(editor.Control(name));
+        EXPECT_FALSE(text == "Combo1" || (text.size() == 5 && text.rfind("Text", 0) == 0))
+            << name << " shows the placeholder " << text;
+    }
+    EXPECT_EQ(ReadKey(), kSetupsKey) << "loading wrote to the key";
+
+    qvtest::Click(editor.Control("Command1"));
+    EXPECT_TRUE(Ends());
+    EXPECT_EQ(ReadKey(), kFreshSettings);
+}
+
 // Every write refused: one box says so, OK still closes the window, the key is as it was.
 TEST_F(LoadSaveTest, RefusedWritesAreReportedOnceAndOkStillCloses) {
     const ValueWritesRefused refused;

@@ -26,6 +26,7 @@ TEST_P(UsageTest, ShowsTheUsageBoxAndEndsWhenItIsClosed) {
 
     qvtest::PressMessageBoxButton(box, IDOK);
     EXPECT_TRUE(Ends());
+    EXPECT_EQ(Running().ExitCode(), kStatusUsage);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, UsageTest,
@@ -45,15 +46,19 @@ TEST_F(QvconfigTest, SplashEndsAtOnceWithoutAWindow) {
         kExitTimeoutMs);
     EXPECT_TRUE(ended);
     EXPECT_FALSE(sawWindow);
+    EXPECT_EQ(program.ExitCode(), kStatusDone);
 }
 
-// No word and "install" both open the configuration window.
+// No word and "install" both open the configuration window, and end with status 0.
 class OpensEditorTest : public QvconfigTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(OpensEditorTest, OpensTheConfigurationWindowAlone) {
     const AppWindow editor = Open(GetParam(), kEditorForm.caption);
     ASSERT_TRUE(editor);
     EXPECT_EQ(qvtest::TopLevelCaptions(Running().Id()), std::vector<std::string>{kEditorForm.caption});
+    qvtest::PostClick(editor.Control("Command1"));
+    EXPECT_TRUE(Ends());
+    EXPECT_EQ(Running().ExitCode(), kStatusDone);
 }
 
 INSTANTIATE_TEST_SUITE_P(Words, OpensEditorTest, ::testing::Values("", "install"),
@@ -80,6 +85,7 @@ TEST_F(QvconfigTest, CancelEndsTheProgramWithoutSavingOrAsking) {
     TypeIntoSaveFileName(editor);
     qvtest::PostClick(editor.Control("Command2"));
     EXPECT_TRUE(Ends());
+    EXPECT_EQ(Running().ExitCode(), kStatusDone);
     EXPECT_EQ(qvtest::ReadString("SaveImageFile"), "C:\\qvdriver.img");
 }
 
@@ -89,6 +95,7 @@ TEST_F(QvconfigTest, CloseCommandEndsTheProgramWithoutSavingOrAsking) {
     TypeIntoSaveFileName(editor);
     qvtest::PostClose(editor.Handle());
     EXPECT_TRUE(Ends());
+    EXPECT_EQ(Running().ExitCode(), kStatusDone);
     EXPECT_EQ(qvtest::ReadString("SaveImageFile"), "C:\\qvdriver.img");
 }
 

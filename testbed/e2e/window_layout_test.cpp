@@ -93,8 +93,8 @@ void ExpectNoOtherControls(const AppWindow& window, const ExpectedForm& form) {
 
 class EditorLayoutTest : public QvconfigTest {
 protected:
-    // A key without values: the controls keep the texts they were made with.
-    void SetUp() override { SeedEmptyKey(); }
+    // The key as a setup leaves it: the window shows a fresh installation's settings.
+    void SetUp() override { SeedSetupsKey(); }
 };
 
 TEST_F(EditorLayoutTest, CaptionClientAreaAndFixedBorder) {
@@ -121,13 +121,13 @@ TEST_F(EditorLayoutTest, EveryControlHasItsBoxInPixels) {
     ExpectBoxes(editor, kEditorForm);
 }
 
-TEST_F(EditorLayoutTest, EnabledStatesAfterLoadingAnEmptyKeyWithNoDriver) {
+TEST_F(EditorLayoutTest, EnabledStatesAfterLoadingTheSetupsKeyWithNoDriver) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
     for (const ExpectedControl& row : kEditorControls) {
         HWND control = editor.Control(row.name);
         ASSERT_NE(control, nullptr) << row.name;
-        EXPECT_EQ(qvtest::IsEnabled(control), row.enabledWithEmptyKey) << row.name;
+        EXPECT_EQ(qvtest::IsEnabled(control), row.enabledWithSetupsKey) << row.name;
     }
 }
 
@@ -159,12 +159,12 @@ TEST_F(EditorLayoutTest, WebLinkShowsAnAddress) {
     EXPECT_TRUE(address.rfind("http://", 0) == 0 || address.rfind("https://", 0) == 0) << address;
 }
 
-TEST_F(EditorLayoutTest, DiskKindsAreListedAndNoneIsChosen) {
+TEST_F(EditorLayoutTest, DiskKindsAreListedAndHardDiskIsChosen) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
     HWND combo = editor.Control("Combo1");
     EXPECT_EQ(qvtest::ComboItems(combo), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
-    EXPECT_EQ(qvtest::ComboSelection(combo), CB_ERR);
+    EXPECT_EQ(qvtest::ComboSelection(combo), 0);
 }
 
 TEST_F(EditorLayoutTest, TextBoxesAlignAndLimitTyping) {
@@ -211,6 +211,7 @@ TEST_P(NoticeTest, ShowsItsTextsAndEndsTheProgramOnOk) {
 
     qvtest::Click(window.Control(notice.okButton));
     EXPECT_TRUE(Ends()) << "OK closes the notice, the program's only window";
+    EXPECT_EQ(Running().ExitCode(), kStatusDone);
 }
 
 INSTANTIATE_TEST_SUITE_P(Words, NoticeTest,

@@ -50,7 +50,7 @@ public:
     virtual void ClearBusyPointer() = 0;
     // Asks the shell to carry out `verb` on `file`; parameters and directory are
     // null when empty. The result is not reported.
-    virtual void ShellExecute(const std::string& verb, const std::string& file,
+    virtual void OpenWithShell(const std::string& verb, const std::string& file,
                               const std::string& parameters, const std::string& directory,
                               int showCommand) = 0;
 };

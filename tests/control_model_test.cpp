@@ -12,13 +12,13 @@
 namespace qv {
 namespace {
 
-constexpr FontSpec kFont{"Arial", 9.0, true, false, false};
+constexpr Font kFont{"Arial", 9.0, true, false, false};
 constexpr TwipsBox kBox{0, 0, 100, 100};
-constexpr ControlSpec Row(const char* name, ControlKind kind, const char* text, int typingLimit = 0) {
-    return ControlSpec{name, kind, text, nullptr, kBox, nullptr, kFont, DefaultColour, Alignment::Left, typingLimit};
+constexpr ControlRow Row(const char* name, ControlKind kind, const char* text, int typingLimit = 0) {
+    return ControlRow{name, kind, text, nullptr, kBox, nullptr, kFont, DefaultColour, Alignment::Left, typingLimit};
 }
 
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     Row("Box", ControlKind::TextBox, "start", 3),
     Row("Free", ControlKind::TextBox, "", 0),
     Row("Tick", ControlKind::CheckBox, "Tick"),
@@ -31,7 +31,7 @@ const ControlSpec kControls[] = {
 };
 // The order names a label and a frame too: the focus passes over them.
 const char* const kOrder[] = {"Go", "Caption", "Box", "Tick", "Group", "Bar", "Stop", "List", "Free"};
-const FormSpec kSpec{"Test", 1500, 1500, kControls, std::size(kControls), kOrder, std::size(kOrder)};
+const FormLayout kLayout{"Test", 1500, 1500, kControls, std::size(kControls), kOrder, std::size(kOrder)};
 
 // Records what a view of the form would hear, in order.
 class RecordingView : public FormObserver {
@@ -46,7 +46,7 @@ public:
 
 class ControlModel : public ::testing::Test {
 protected:
-    Form form{kSpec};
+    Form form{kLayout};
     TextBox& box = form.Get<TextBox>("Box");
     TextBox& free = form.Get<TextBox>("Free");
     CheckBox& tick = form.Get<CheckBox>("Tick");
@@ -364,7 +364,7 @@ enum class FirstToGo { Form, Observer, ObserverAfterMovingToAnotherForm };
 TEST(FormAndObserverLifetime, WhicheverGoesFirstTheOtherNeverReachesIt) {
     for (const FirstToGo first : {FirstToGo::Form, FirstToGo::Observer, FirstToGo::ObserverAfterMovingToAnotherForm}) {
         SCOPED_TRACE(static_cast<int>(first));
-        auto form = std::make_unique<Form>(kSpec);
+        auto form = std::make_unique<Form>(kLayout);
         auto view = std::make_unique<RecordingView>();
         form->SetObserver(view.get());
         EXPECT_EQ(view->ObservedForm(), form.get());
@@ -374,7 +374,7 @@ TEST(FormAndObserverLifetime, WhicheverGoesFirstTheOtherNeverReachesIt) {
             view.reset();
             continue;
         }
-        Form other(kSpec);
+        Form other(kLayout);
         if (first == FirstToGo::ObserverAfterMovingToAnotherForm) other.SetObserver(view.get());
         view.reset();
         form->Get<TextBox>("Box").SetText("heard by nobody");

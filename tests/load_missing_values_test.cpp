@@ -48,7 +48,7 @@ TEST_F(LoadSettingsTest, KeyWithoutValuesShowsWhatNoKeyShows) {
     EXPECT_EQ(Snapshot(e), noKey) << "setup's key";
     EXPECT_TRUE(ui.messages.empty());
     for (TextBox* box : {&e.Text1, &e.Text2, &e.Text3, &e.AutoSaveTime, &e.DriveLetterText, &e.DiskLabelText}) {
-        EXPECT_NE(box->Text(), box->Spec().text) << box->Name() << " shows its placeholder";
+        EXPECT_NE(box->Text(), box->Layout().text) << box->Name() << " shows its placeholder";
     }
     EXPECT_NE(e.Combo1.Text(), "Combo1");
 }

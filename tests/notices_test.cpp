@@ -59,7 +59,7 @@ const ExpectedNotice kNotices[] = {
       {"OKButton", ControlKind::Button, "OK", {2160, 2280, 1455, 495}}}},
 };
 
-void ExpectFont(const FontSpec& font, double points, bool bold, bool italic, const std::string& where) {
+void ExpectFont(const Font& font, double points, bool bold, bool italic, const std::string& where) {
     EXPECT_STREQ(font.face, "Arial") << where;
     EXPECT_DOUBLE_EQ(font.points, points) << where;
     EXPECT_EQ(font.bold, bold) << where;
@@ -71,9 +71,9 @@ TEST(Notices, EachHoldsExactlyItsTableWithTextsCaptionAndBoxes) {
     for (const ExpectedNotice& expected : kNotices) {
         SCOPED_TRACE(expected.title);
         const auto notice = expected.make();
-        EXPECT_EQ(std::string(notice->Spec().caption), expected.caption);
-        EXPECT_EQ(notice->Spec().clientWidth, expected.clientWidth);
-        EXPECT_EQ(notice->Spec().clientHeight, expected.clientHeight);
+        EXPECT_EQ(std::string(notice->Layout().caption), expected.caption);
+        EXPECT_EQ(notice->Layout().clientWidth, expected.clientWidth);
+        EXPECT_EQ(notice->Layout().clientHeight, expected.clientHeight);
         ASSERT_EQ(notice->Controls().size(), expected.rows.size());
         for (const ExpectedRow& row : expected.rows) {
             SCOPED_TRACE(row.name);
@@ -81,13 +81,13 @@ TEST(Notices, EachHoldsExactlyItsTableWithTextsCaptionAndBoxes) {
             ASSERT_NE(control, nullptr);
             EXPECT_EQ(control->Kind(), row.kind);
             EXPECT_EQ(control->Text(), row.text);
-            const TwipsBox& box = control->Spec().box;
+            const TwipsBox& box = control->Layout().box;
             EXPECT_EQ(box.left, row.box.left);
             EXPECT_EQ(box.top, row.box.top);
             EXPECT_EQ(box.width, row.box.width);
             EXPECT_EQ(box.height, row.box.height);
-            EXPECT_EQ(control->Spec().frame, nullptr);
-            EXPECT_EQ(control->Spec().tooltip, nullptr);
+            EXPECT_EQ(control->Layout().frame, nullptr);
+            EXPECT_EQ(control->Layout().tooltip, nullptr);
         }
     }
 }
@@ -96,7 +96,7 @@ TEST(Notices, LabelStylesAndButtonFont) {
     for (const ExpectedNotice& expected : kNotices) {
         SCOPED_TRACE(expected.title);
         const auto notice = expected.make();
-        const ControlSpec& product = notice->Get<Label>("Label1").Spec();
+        const ControlRow& product = notice->Get<Label>("Label1").Layout();
         ExpectFont(product.font, 32.25, true, true, "product label");
         EXPECT_EQ(product.colour.kind, Colour::Kind::Rgb);
         EXPECT_EQ(product.colour.red, 255);
@@ -104,15 +104,15 @@ TEST(Notices, LabelStylesAndButtonFont) {
         EXPECT_EQ(product.colour.blue, 0);
         EXPECT_EQ(product.alignment, Alignment::Left);
 
-        const ControlSpec& message = notice->Get<Label>("Label2").Spec();
+        const ControlRow& message = notice->Get<Label>("Label2").Layout();
         ExpectFont(message.font, 9.75, true, false, "message label");
         EXPECT_EQ(message.alignment, Alignment::Center);
 
         if (const Control* note = notice->Find("Label3")) {
-            ExpectFont(note->Spec().font, 9.0, false, false, "note label");
-            EXPECT_EQ(note->Spec().alignment, Alignment::Left);
+            ExpectFont(note->Layout().font, 9.0, false, false, "note label");
+            EXPECT_EQ(note->Layout().alignment, Alignment::Left);
         }
-        ExpectFont(notice->OkButton.Spec().font, 9.75, true, false, "OK button");
+        ExpectFont(notice->OkButton.Layout().font, 9.75, true, false, "OK button");
     }
 }
 
@@ -145,9 +145,9 @@ TEST(Notices, OkClosesTheNotice) {
 }
 
 TEST(Notices, NoDrivesButtonIsLargerThanTheOthers) {
-    const TwipsBox& noDrive = NoDrive().OkButton.Spec().box;
+    const TwipsBox& noDrive = NoDrive().OkButton.Layout().box;
     EXPECT_STREQ(NoDrive().OkButton.Name(), "Command1");
-    for (const TwipsBox& other : {LoadFail().OkButton.Spec().box, Nomem().OkButton.Spec().box}) {
+    for (const TwipsBox& other : {LoadFail().OkButton.Layout().box, Nomem().OkButton.Layout().box}) {
         EXPECT_EQ(other.width, 1455);
         EXPECT_EQ(other.height, 495);
         EXPECT_GT(noDrive.width, other.width);

@@ -79,7 +79,7 @@ public:
     std::vector<Attached> attached;
 
     void Attach(Form& form) override {
-        attached.push_back(Attached{&form, form.Spec().caption, form.IsLoaded()});
+        attached.push_back(Attached{&form, form.Layout().caption, form.IsLoaded()});
     }
 };
 

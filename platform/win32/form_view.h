@@ -105,7 +105,7 @@ private:
     void FitComboHeight(std::size_t row);
     void FitLabelToText(std::size_t row);
     void CreateToolTips();
-    RECT PixelBox(const ControlSpec& spec) const;
+    RECT PixelBox(const ControlRow& layout) const;
     int ToPixelsX(int twips) const;
     int ToPixelsY(int twips) const;
 

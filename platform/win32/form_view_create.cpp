@@ -49,18 +49,18 @@ struct ChildClass {
     DWORD exStyle;
 };
 
-ChildClass ClassOf(const ControlSpec& spec) {
-    switch (spec.kind) {
+ChildClass ClassOf(const ControlRow& layout) {
+    switch (layout.kind) {
         case ControlKind::Frame: return {"BUTTON", BS_GROUPBOX, 0};
         case ControlKind::Button: return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
         case ControlKind::CheckBox: return {"BUTTON", BS_CHECKBOX | WS_TABSTOP, 0};
         case ControlKind::TextBox:
-            return {"EDIT", ES_AUTOHSCROLL | AlignmentStyle(spec.kind, spec.alignment) | WS_TABSTOP,
+            return {"EDIT", ES_AUTOHSCROLL | AlignmentStyle(layout.kind, layout.alignment) | WS_TABSTOP,
                     WS_EX_CLIENTEDGE};
         case ControlKind::ComboBox: return {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
         case ControlKind::ScrollBar: return {"SCROLLBAR", SBS_VERT | WS_TABSTOP, 0};
         case ControlKind::Label:
-            return {"STATIC", AlignmentStyle(spec.kind, spec.alignment) | SS_NOTIFY | SS_NOPREFIX, 0};
+            return {"STATIC", AlignmentStyle(layout.kind, layout.alignment) | SS_NOTIFY | SS_NOPREFIX, 0};
     }
     return {"STATIC", 0, 0};
 }
@@ -71,7 +71,7 @@ bool NeedsSubclass(ControlKind kind) {
     return kind != ControlKind::Label && kind != ControlKind::ComboBox;
 }
 
-bool SameFont(const FontSpec& a, const FontSpec& b) {
+bool SameFont(const Font& a, const Font& b) {
     return std::strcmp(a.face, b.face) == 0 && a.points == b.points && a.bold == b.bold &&
            a.italic == b.italic && a.underline == b.underline;
 }
@@ -115,26 +115,26 @@ void FormView::CreateTopLevel() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     const char* className = host_.WindowClass().c_str();
     RegisterFormClass(instance, className, WindowProc);
-    const FormSpec& spec = ObservedForm()->Spec();
-    RECT outer{0, 0, ToPixelsX(spec.clientWidth), ToPixelsY(spec.clientHeight)};
+    const FormLayout& layout = ObservedForm()->Layout();
+    RECT outer{0, 0, ToPixelsX(layout.clientWidth), ToPixelsY(layout.clientHeight)};
     AdjustWindowRectEx(&outer, kTopLevelStyle, FALSE, 0);
-    if (!CreateWindowExA(0, className, spec.caption, kTopLevelStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    if (!CreateWindowExA(0, className, layout.caption, kTopLevelStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this)) {
         throw WindowCreationFailed();
     }
 }
 
-RECT FormView::PixelBox(const ControlSpec& spec) const {
-    int left = spec.box.left;
-    int top = spec.box.top;
-    if (spec.frame) {
-        const TwipsBox& frame = ObservedForm()->Get<Frame>(spec.frame).Spec().box;
+RECT FormView::PixelBox(const ControlRow& layout) const {
+    int left = layout.box.left;
+    int top = layout.box.top;
+    if (layout.frame) {
+        const TwipsBox& frame = ObservedForm()->Get<Frame>(layout.frame).Layout().box;
         left += frame.left;
         top += frame.top;
     }
     const int x = ToPixelsX(left);
     const int y = ToPixelsY(top);
-    return RECT{x, y, x + ToPixelsX(spec.box.width), y + ToPixelsY(spec.box.height)};
+    return RECT{x, y, x + ToPixelsX(layout.box.width), y + ToPixelsY(layout.box.height)};
 }
 
 void FormView::CreateChildren() {
@@ -152,45 +152,45 @@ void FormView::CreateChildren() {
 }
 
 void FormView::CreateChild(std::size_t row) {
-    const ControlSpec& spec = ControlAt(row).Spec();
-    const ChildClass childClass = ClassOf(spec);
-    const RECT box = PixelBox(spec);
+    const ControlRow& layout = ControlAt(row).Layout();
+    const ChildClass childClass = ClassOf(layout);
+    const RECT box = PixelBox(layout);
     int height = box.bottom - box.top;
     // A drop-down's height includes its open list.
-    if (spec.kind == ControlKind::ComboBox) height += ToPixelsY(1440);
+    if (layout.kind == ControlKind::ComboBox) height += ToPixelsY(1440);
     HWND child = CreateWindowExA(
-        childClass.exStyle, childClass.className, spec.text,
+        childClass.exStyle, childClass.className, layout.text,
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | childClass.style, box.left, box.top, box.right - box.left,
         height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstControlId + static_cast<int>(row))),
         GetModuleHandleA(nullptr), nullptr);
     if (!child) throw WindowCreationFailed();
     children_[row].window = child;
-    if (NeedsSubclass(spec.kind)) {
+    if (NeedsSubclass(layout.kind)) {
         const LONG_PTR original = SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ChildProc));
         SetWindowLongPtrA(child, GWLP_USERDATA, original);
     }
     ApplyFont(row);
-    if (spec.kind == ControlKind::TextBox && spec.typingLimit > 0) {
-        SendMessageA(child, EM_LIMITTEXT, static_cast<WPARAM>(spec.typingLimit), 0);
+    if (layout.kind == ControlKind::TextBox && layout.typingLimit > 0) {
+        SendMessageA(child, EM_LIMITTEXT, static_cast<WPARAM>(layout.typingLimit), 0);
     }
-    if (spec.kind == ControlKind::ScrollBar) {
+    if (layout.kind == ControlKind::ScrollBar) {
         SetScrollRange(child, SB_CTL, ScrollBar::Min, ScrollBar::Max, FALSE);
     }
-    if (spec.kind == ControlKind::ComboBox) FitComboHeight(row);
-    if (spec.kind == ControlKind::Label) FitLabelToText(row);
+    if (layout.kind == ControlKind::ComboBox) FitComboHeight(row);
+    if (layout.kind == ControlKind::Label) FitLabelToText(row);
 }
 
 void FormView::ApplyFont(std::size_t row) {
-    const FontSpec& spec = ControlAt(row).Spec().font;
+    const Font& layout = ControlAt(row).Layout().font;
     HFONT font = nullptr;
     for (std::size_t i = 0; i < row && !font; ++i) {
-        if (SameFont(ControlAt(i).Spec().font, spec)) font = children_[i].font;
+        if (SameFont(ControlAt(i).Layout().font, layout)) font = children_[i].font;
     }
     if (!font) {
-        const int height = -static_cast<int>(std::lround(spec.points * dpiY_ / 72.0));
-        font = CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline, FALSE,
+        const int height = -static_cast<int>(std::lround(layout.points * dpiY_ / 72.0));
+        font = CreateFontA(height, 0, 0, 0, layout.bold ? FW_BOLD : FW_NORMAL, layout.italic, layout.underline, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, spec.face);
+                           DEFAULT_PITCH | FF_DONTCARE, layout.face);
         if (font) fonts_.push_back(font);
     }
     children_[row].font = font;
@@ -202,7 +202,7 @@ void FormView::ApplyFont(std::size_t row) {
 // every system, so a second request corrects by what the first one missed.
 void FormView::FitComboHeight(std::size_t row) {
     HWND combo = children_[row].window;
-    const RECT box = PixelBox(ControlAt(row).Spec());
+    const RECT box = PixelBox(ControlAt(row).Layout());
     const int wanted = box.bottom - box.top;
     const auto closedHeight = [combo] {
         RECT rect;
@@ -220,15 +220,15 @@ void FormView::FitComboHeight(std::size_t row) {
 }
 
 void FormView::FitLabelToText(std::size_t row) {
-    const ControlSpec& spec = ControlAt(row).Spec();
+    const ControlRow& layout = ControlAt(row).Layout();
     HWND label = children_[row].window;
-    qv::FitLabelToText(label, WindowText(label), children_[row].font, PixelBox(spec), spec.alignment);
+    qv::FitLabelToText(label, WindowText(label), children_[row].font, PixelBox(layout), layout.alignment);
 }
 
 // One tool-tip window for the form; the first comctl32 knows only the first TOOLINFO size.
 void FormView::CreateToolTips() {
     for (std::size_t row = 0; row < children_.size(); ++row) {
-        const char* tip = ControlAt(row).Spec().tooltip;
+        const char* tip = ControlAt(row).Layout().tooltip;
         if (!tip || !children_[row].window) continue;
         if (!toolTips_) {
             toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

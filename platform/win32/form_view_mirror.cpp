@@ -126,8 +126,8 @@ LRESULT FormView::OnColour(HDC dc, HWND child, UINT message, WPARAM wParam, LPAR
     const std::size_t row = RowOf(child);
     if (row < children_.size()) {
         const Control& control = ControlAt(row);
-        if (control.Kind() == ControlKind::Label && control.Spec().colour.kind != Colour::Kind::Default) {
-            SetTextColor(dc, ToColorRef(control.Spec().colour));
+        if (control.Kind() == ControlKind::Label && control.Layout().colour.kind != Colour::Kind::Default) {
+            SetTextColor(dc, ToColorRef(control.Layout().colour));
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(faceBrush_);
         }
@@ -163,7 +163,7 @@ void FormView::PaintFrame(HWND frame) {
                          area.top + metrics.tmHeight};
             FillRect(dc, &caption, faceBrush_);
             SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, control.Enabled() ? ToColorRef(control.Spec().colour) : GetSysColor(COLOR_GRAYTEXT));
+            SetTextColor(dc, control.Enabled() ? ToColorRef(control.Layout().colour) : GetSysColor(COLOR_GRAYTEXT));
             TextOutA(dc, area.left + margin, area.top, text.c_str(), static_cast<int>(text.size()));
         }
         SelectObject(dc, oldFont);

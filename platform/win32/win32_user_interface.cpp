@@ -3,8 +3,6 @@
 
 #include <windows.h>
 #include <shellapi.h>
-// The interface's own ShellExecute, not the header's name for ShellExecuteW/A.
-#undef ShellExecute
 
 #include "platform/show_command.h"
 
@@ -53,7 +51,7 @@ bool Win32UserInterface::ShowBusyPointer() const {
     return busy_;
 }
 
-void Win32UserInterface::ShellExecute(const std::string& verb, const std::string& file,
+void Win32UserInterface::OpenWithShell(const std::string& verb, const std::string& file,
                                       const std::string& parameters, const std::string& directory,
                                       int showCommand) {
     ShellExecuteA(GetDesktopWindow(), verb.c_str(), file.c_str(), NullWhenEmpty(parameters),

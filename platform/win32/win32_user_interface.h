@@ -12,7 +12,7 @@ namespace qv {
 // - The busy pointer is the hourglass over every window of the program until it is
 //   cleared. The program has one such state, and this object holds it: the program's
 //   windows call ShowBusyPointer() whenever the pointer moves over them.
-// - ShellExecute: ShellExecuteA with the desktop window as owner; an empty parameter
+// - OpenWithShell: ShellExecuteA with the desktop window as owner; an empty parameter
 //   or directory text is passed as a null pointer. The result is dropped.
 class Win32UserInterface : public UserInterface {
 public:
@@ -20,7 +20,7 @@ public:
                               MessageOwner owner) override;
     void SetBusyPointer() override;
     void ClearBusyPointer() override;
-    void ShellExecute(const std::string& verb, const std::string& file, const std::string& parameters,
+    void OpenWithShell(const std::string& verb, const std::string& file, const std::string& parameters,
                       const std::string& directory, int showCommand) override;
 
     // The pointer has moved over one of the program's windows: while the busy pointer

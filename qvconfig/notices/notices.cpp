@@ -7,34 +7,34 @@ namespace qv {
 namespace {
 
 // The three label styles the notices share, and their OK buttons' font.
-constexpr FontSpec ProductFont{"Arial", 32.25, true, true, false};
-constexpr FontSpec MessageFont{"Arial", 9.75, true, false, false};
-constexpr FontSpec NoteFont{"Arial", 9.0, false, false, false};
-constexpr FontSpec ButtonFont{"Arial", 9.75, true, false, false};
+constexpr Font ProductFont{"Arial", 32.25, true, true, false};
+constexpr Font MessageFont{"Arial", 9.75, true, false, false};
+constexpr Font NoteFont{"Arial", 9.0, false, false, false};
+constexpr Font ButtonFont{"Arial", 9.75, true, false, false};
 
 // The product label keeps the box it is given: the view sizes that box to its text.
-constexpr ControlSpec ProductLabelRow(int left) {
-    return ControlSpec{"Label1", ControlKind::Label, "Quorvel", nullptr, {left, 120, 4530, 735},
+constexpr ControlRow ProductLabelRow(int left) {
+    return ControlRow{"Label1", ControlKind::Label, "Quorvel", nullptr, {left, 120, 4530, 735},
                        nullptr, ProductFont, Rgb(255, 0, 0), Alignment::Left, 0};
 }
 
 // The message label wraps its words within its box.
-constexpr ControlSpec MessageLabelRow(const char* text, int height) {
-    return ControlSpec{"Label2", ControlKind::Label, text, nullptr, {480, 960, 5055, height},
+constexpr ControlRow MessageLabelRow(const char* text, int height) {
+    return ControlRow{"Label2", ControlKind::Label, text, nullptr, {480, 960, 5055, height},
                        nullptr, MessageFont, DefaultColour, Alignment::Center, 0};
 }
 
-constexpr ControlSpec NoteLabelRow(const char* text, TwipsBox box) {
-    return ControlSpec{"Label3", ControlKind::Label, text, nullptr, box,
+constexpr ControlRow NoteLabelRow(const char* text, TwipsBox box) {
+    return ControlRow{"Label3", ControlKind::Label, text, nullptr, box,
                        nullptr, NoteFont, DefaultColour, Alignment::Left, 0};
 }
 
-constexpr ControlSpec OkButtonRow(const char* name, TwipsBox box) {
-    return ControlSpec{name, ControlKind::Button, "OK", nullptr, box,
+constexpr ControlRow OkButtonRow(const char* name, TwipsBox box) {
+    return ControlRow{name, ControlKind::Button, "OK", nullptr, box,
                        nullptr, ButtonFont, DefaultColour, Alignment::Center, 0};
 }
 
-const ControlSpec kLoadFailControls[] = {
+const ControlRow kLoadFailControls[] = {
     ProductLabelRow(720),
     MessageLabelRow("Quorvel was unable to load the requested image file because the RAM disk size "
                  "and the image file size were not compatible.",
@@ -45,7 +45,7 @@ const ControlSpec kLoadFailControls[] = {
 const char* const kLoadFailFocus[] = {"OKButton"};
 
 // The two blanks after the first sentence belong to the text, as does "ant".
-const ControlSpec kNoDriveControls[] = {
+const ControlRow kNoDriveControls[] = {
     ProductLabelRow(720),
     MessageLabelRow("Quorvel was unable to assign the requested drive letter. A RAM disk was not "
                  "created.  Please check the drive letter settings for any conflicts with other "
@@ -55,7 +55,7 @@ const ControlSpec kNoDriveControls[] = {
 };
 const char* const kNoDriveFocus[] = {"Command1"};
 
-const ControlSpec kNomemControls[] = {
+const ControlRow kNomemControls[] = {
     ProductLabelRow(600),
     MessageLabelRow("Quorvel was unable to allocate sufficient physical memory for the requested RAM "
                  "disk size.  This may be due to insufficient physical memory or the size of the "
@@ -65,30 +65,30 @@ const ControlSpec kNomemControls[] = {
 };
 const char* const kNomemFocus[] = {"OKButton"};
 
-const FormSpec kLoadFailSpec{"Quorvel Image Load Error", 6030, 3195,
+const FormLayout kLoadFailLayout{"Quorvel Image Load Error", 6030, 3195,
                              kLoadFailControls, std::size(kLoadFailControls),
                              kLoadFailFocus, std::size(kLoadFailFocus)};
-const FormSpec kNoDriveSpec{"Quorvel Drive Letter Allocation Error", 6045, 3150,
+const FormLayout kNoDriveLayout{"Quorvel Drive Letter Allocation Error", 6045, 3150,
                             kNoDriveControls, std::size(kNoDriveControls),
                             kNoDriveFocus, std::size(kNoDriveFocus)};
-const FormSpec kNomemSpec{"Quorvel Memory Allocation Error", 5970, 3135,
+const FormLayout kNomemLayout{"Quorvel Memory Allocation Error", 5970, 3135,
                           kNomemControls, std::size(kNomemControls),
                           kNomemFocus, std::size(kNomemFocus)};
 
 }  // namespace
 
-const FormSpec& LoadFailSpec() { return kLoadFailSpec; }
-const FormSpec& NoDriveSpec() { return kNoDriveSpec; }
-const FormSpec& NomemSpec() { return kNomemSpec; }
+const FormLayout& LoadFailLayout() { return kLoadFailLayout; }
+const FormLayout& NoDriveLayout() { return kNoDriveLayout; }
+const FormLayout& NomemLayout() { return kNomemLayout; }
 
 // A notice does nothing but close when its OK button is pressed.
-Notice::Notice(const FormSpec& spec, const char* okButtonName)
-    : Form(spec), OkButton(Get<Button>(okButtonName)) {
+Notice::Notice(const FormLayout& layout, const char* okButtonName)
+    : Form(layout), OkButton(Get<Button>(okButtonName)) {
     OkButton.OnClick = [this] { Unload(); };
 }
 
-LoadFail::LoadFail() : Notice(LoadFailSpec(), "OKButton") {}
-NoDrive::NoDrive() : Notice(NoDriveSpec(), "Command1") {}
-Nomem::Nomem() : Notice(NomemSpec(), "OKButton") {}
+LoadFail::LoadFail() : Notice(LoadFailLayout(), "OKButton") {}
+NoDrive::NoDrive() : Notice(NoDriveLayout(), "Command1") {}
+Nomem::Nomem() : Notice(NomemLayout(), "OKButton") {}
 
 }  // namespace qv

@@ -5,14 +5,14 @@
 
 namespace qv {
 
-const FormSpec& LoadFailSpec();
-const FormSpec& NoDriveSpec();
-const FormSpec& NomemSpec();
+const FormLayout& LoadFailLayout();
+const FormLayout& NoDriveLayout();
+const FormLayout& NomemLayout();
 
 // A notice: its one button closes (unloads) it.
 class Notice : public Form {
 public:
-    Notice(const FormSpec& spec, const char* okButtonName);
+    Notice(const FormLayout& layout, const char* okButtonName);
     Button& OkButton;
 };
 

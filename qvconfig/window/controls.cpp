@@ -13,8 +13,8 @@ void Run(const Handler& handler) {
 }
 }  // namespace
 
-Control::Control(Form& form, const ControlSpec& spec)
-    : form_(form), spec_(spec), text_(spec.text ? spec.text : "") {}
+Control::Control(Form& form, const ControlRow& layout)
+    : form_(form), layout_(layout), text_(layout.text ? layout.text : "") {}
 
 void Control::SetEnabled(bool enabled) {
     if (enabled_ == enabled) return;

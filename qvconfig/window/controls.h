@@ -23,7 +23,7 @@ struct TwipsBox {
     int height;
 };
 
-struct FontSpec {
+struct Font {
     const char* face;
     double points;
     bool bold;
@@ -45,14 +45,14 @@ constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 }
 
 // One row of a window's control table.
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     ControlKind kind;
     const char* text;     // caption or initial text; "" for a scroll bar
     const char* tooltip;  // nullptr: no tool tip
     TwipsBox box;
     const char* frame;  // name of the enclosing frame; nullptr: placed on the window
-    FontSpec font;
+    Font font;
     Colour colour;
     Alignment alignment;
     int typingLimit;  // text boxes: most characters the user can type; 0: no limit
@@ -65,14 +65,14 @@ using Handler = std::function<void()>;
 
 class Control {
 public:
-    Control(Form& form, const ControlSpec& spec);
+    Control(Form& form, const ControlRow& layout);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    const ControlSpec& Spec() const { return spec_; }
-    const char* Name() const { return spec_.name; }
-    ControlKind Kind() const { return spec_.kind; }
+    const ControlRow& Layout() const { return layout_; }
+    const char* Name() const { return layout_.name; }
+    ControlKind Kind() const { return layout_.kind; }
     Form& Owner() const { return form_; }
 
     // Caption of a label, frame, button or check box; text of a text box or the list.
@@ -97,7 +97,7 @@ protected:
 
 private:
     Form& form_;
-    const ControlSpec& spec_;
+    const ControlRow& layout_;
     std::string text_;
     bool enabled_ = true;
 };
@@ -146,7 +146,7 @@ private:
 class TextBox : public Control {
 public:
     using Control::Control;
-    int TypingLimit() const { return Spec().typingLimit; }
+    int TypingLimit() const { return Layout().typingLimit; }
     // Text put in by code: never cut; runs the change rule when the text changes.
     void SetText(const std::string& text);
     // The user types or pastes `characters` at the end of the text; what would pass

@@ -6,7 +6,7 @@
 namespace qv {
 
 Editor::Editor(Services services)
-    : Form(EditorSpec()),
+    : Form(EditorLayout()),
       Label4(Get<Label>("Label4")),
       Label5(Get<Label>("Label5")),
       Label8(Get<Label>("Label8")),
@@ -87,7 +87,7 @@ void Editor::Form_Load() { LoadSettings(); }
 void Editor::RunShellExecute(const std::string& sTopic, const std::string& sFile,
                              const std::string& sParams, const std::string& sDirectory,
                              std::int32_t nShowCmd) {
-    services_.ui.ShellExecute(sTopic, sFile, sParams, sDirectory, nShowCmd);
+    services_.ui.OpenWithShell(sTopic, sFile, sParams, sDirectory, nShowCmd);
 }
 
 // The web link opens the product's page; nothing is reported when the shell

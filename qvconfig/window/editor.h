@@ -10,7 +10,7 @@
 namespace qv {
 
 // The window's declaration: every control of the configuration window, one row each.
-const FormSpec& EditorSpec();
+const FormLayout& EditorLayout();
 
 // The address that the web-link label shows and opens.
 extern const char* const ProductWebAddress;
@@ -44,49 +44,49 @@ public:
     std::string InstallDir;
 
     // Controls placed directly on the window.
-    Label& Label4;
-    Label& Label5;
-    Label& Label8;
-    Frame& Frame1;
-    Frame& Frame2;
-    Frame& Frame3;
-    Frame& Frame4;
-    Frame& Frame5;
-    Button& Command1;
-    Button& Command2;
-    Button& Command3;
-    Button& Command4;
-    Button& Command5;
-    Button& Command6;
-    Label& Label7;
+    Label& Label4;                // "Quorvel", the product name
+    Label& Label5;                // "Version 1.5"
+    Label& Label8;                // the web link
+    Frame& Frame1;                // "Hard Disk Settings"
+    Frame& Frame2;                // "Load Image Settings"
+    Frame& Frame3;                // "Save Image Settings"
+    Frame& Frame4;                // "Basic Settings"
+    Frame& Frame5;                // "Driver Status"
+    Button& Command1;             // "OK"
+    Button& Command2;             // "Cancel"
+    Button& Command3;             // "Save Settings"
+    Button& Command4;             // "Enable"
+    Button& Command5;             // "Disable"
+    Button& Command6;             // "Save Disk  Image"
+    Label& Label7;                // "Configuration changes will take effect ..."
     // Basic Settings
-    Label& Label3;
-    ComboBox& Combo1;
-    Label& Label14;
-    TextBox& DriveLetterText;
-    ScrollBar& VScroll2;
-    CheckBox& BootCheck;
+    Label& Label3;                // "Disk Type:"
+    ComboBox& Combo1;             // the disk type list
+    Label& Label14;               // "Drive Letter:"
+    TextBox& DriveLetterText;     // the drive letter
+    ScrollBar& VScroll2;          // the drive letter's stepper
+    CheckBox& BootCheck;          // "Start Driver at Boot"
     // Hard Disk Settings
-    Label& Label6;
-    TextBox& Text3;
-    ScrollBar& VScroll1;
-    Label& Label12;
-    CheckBox& Fat32Enable;
+    Label& Label6;                // "Disk Size:"
+    TextBox& Text3;               // the size in MB
+    ScrollBar& VScroll1;          // the size's stepper
+    Label& Label12;               // "MB"
+    CheckBox& Fat32Enable;        // "FAT32 format "
     // Save Image Settings
-    CheckBox& SaveCheckBox;
-    TextBox& AutoSaveTime;
-    ScrollBar& VScroll3;
-    Label& Label11;
-    CheckBox& SaveImage;
-    Label& Label1;
-    TextBox& Text2;
+    CheckBox& SaveCheckBox;       // "AutoSave"
+    TextBox& AutoSaveTime;        // the AutoSave interval in seconds
+    ScrollBar& VScroll3;          // the interval's stepper
+    Label& Label11;               // "sec"
+    CheckBox& SaveImage;          // "Save Disk Image on Shutdown"
+    Label& Label1;                // " Filename:" of the save
+    TextBox& Text2;               // the image file saved to
     // Load Image Settings
-    CheckBox& DiskLabelCheckBox;
-    TextBox& DiskLabelText;
-    CheckBox& TempDirCheckBox;
-    CheckBox& LoadImage;
-    Label& Label2;
-    TextBox& Text1;
+    CheckBox& DiskLabelCheckBox;  // "Disk Label:"
+    TextBox& DiskLabelText;       // the volume label
+    CheckBox& TempDirCheckBox;    // "Create TEMP directory"
+    CheckBox& LoadImage;          // "Load Disk Image at Startup"
+    Label& Label2;                // "Filename:" of the load
+    TextBox& Text1;               // the image file loaded from
 
 protected:
     void Form_Load() override;

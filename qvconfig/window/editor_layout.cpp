@@ -9,10 +9,10 @@ const char* const ProductWebAddress = "http://www.quorvel.com/";
 
 namespace {
 
-constexpr FontSpec Arial9Bold{"Arial", 9.0, true, false, false};
-constexpr FontSpec Arial825Bold{"Arial", 8.25, true, false, false};
-constexpr FontSpec ProductFont{"Arial", 21.75, true, true, false};
-constexpr FontSpec LinkFont{"MS Sans Serif", 9.75, false, false, true};
+constexpr Font Arial9Bold{"Arial", 9.0, true, false, false};
+constexpr Font Arial825Bold{"Arial", 8.25, true, false, false};
+constexpr Font ProductFont{"Arial", 21.75, true, true, false};
+constexpr Font LinkFont{"MS Sans Serif", 9.75, false, false, true};
 
 constexpr auto L = ControlKind::Label;
 constexpr auto F = ControlKind::Frame;
@@ -24,7 +24,7 @@ constexpr auto S = ControlKind::ScrollBar;
 constexpr auto Left = Alignment::Left;
 constexpr auto Centre = Alignment::Center;
 
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     // name, kind, caption or text, tool tip, {left, top, width, height}, frame, font, colour, alignment, typing limit
     {"Label4", L, "Quorvel", nullptr, {1680, 0, 3075, 510}, nullptr, ProductFont, Rgb(255, 0, 0), Centre, 0},
     {"Label5", L, "Version 0", nullptr, {2760, 480, 825, 225}, nullptr, Arial9Bold, DefaultColour, Centre, 0},
@@ -79,13 +79,13 @@ const char* const kFocusOrder[] = {
     "Combo1", "Command4", "Command5", "Command6", "BootCheck",
 };
 
-const FormSpec kEditorSpec{
+const FormLayout kEditorLayout{
     "Quorvel Configuration Utility", 6615, 6195,
     kControls, std::size(kControls), kFocusOrder, std::size(kFocusOrder),
 };
 
 }  // namespace
 
-const FormSpec& EditorSpec() { return kEditorSpec; }
+const FormLayout& EditorLayout() { return kEditorLayout; }
 
 }  // namespace qv

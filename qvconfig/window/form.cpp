@@ -7,24 +7,24 @@
 namespace qv {
 
 namespace {
-std::unique_ptr<Control> MakeControl(Form& form, const ControlSpec& spec) {
-    switch (spec.kind) {
-        case ControlKind::Label: return std::make_unique<Label>(form, spec);
-        case ControlKind::Frame: return std::make_unique<Frame>(form, spec);
-        case ControlKind::Button: return std::make_unique<Button>(form, spec);
-        case ControlKind::CheckBox: return std::make_unique<CheckBox>(form, spec);
-        case ControlKind::TextBox: return std::make_unique<TextBox>(form, spec);
-        case ControlKind::ComboBox: return std::make_unique<ComboBox>(form, spec);
-        case ControlKind::ScrollBar: return std::make_unique<ScrollBar>(form, spec);
+std::unique_ptr<Control> MakeControl(Form& form, const ControlRow& layout) {
+    switch (layout.kind) {
+        case ControlKind::Label: return std::make_unique<Label>(form, layout);
+        case ControlKind::Frame: return std::make_unique<Frame>(form, layout);
+        case ControlKind::Button: return std::make_unique<Button>(form, layout);
+        case ControlKind::CheckBox: return std::make_unique<CheckBox>(form, layout);
+        case ControlKind::TextBox: return std::make_unique<TextBox>(form, layout);
+        case ControlKind::ComboBox: return std::make_unique<ComboBox>(form, layout);
+        case ControlKind::ScrollBar: return std::make_unique<ScrollBar>(form, layout);
     }
     throw std::logic_error("unknown control kind");
 }
 }  // namespace
 
-Form::Form(const FormSpec& spec) : spec_(spec) {
-    controls_.reserve(spec.controlCount);
-    for (std::size_t i = 0; i < spec.controlCount; ++i) {
-        controls_.push_back(MakeControl(*this, spec.controls[i]));
+Form::Form(const FormLayout& layout) : layout_(layout) {
+    controls_.reserve(layout.controlCount);
+    for (std::size_t i = 0; i < layout.controlCount; ++i) {
+        controls_.push_back(MakeControl(*this, layout.controls[i]));
     }
 }
 
@@ -95,7 +95,7 @@ void Form::SetFocus(Control& control) {
 
 std::vector<Control*> Form::FocusOrder() const {
     std::vector<Control*> order;
-    for (std::size_t i = 0; i < spec_.focusCount; ++i) order.push_back(&Require(spec_.focusOrder[i]));
+    for (std::size_t i = 0; i < layout_.focusCount; ++i) order.push_back(&Require(layout_.focusOrder[i]));
     return order;
 }
 

@@ -11,11 +11,11 @@
 namespace qv {
 
 // A window's declaration: caption, client area in twips, control table and focus order.
-struct FormSpec {
+struct FormLayout {
     const char* caption;
     int clientWidth;   // twips
     int clientHeight;  // twips
-    const ControlSpec* controls;
+    const ControlRow* controls;
     std::size_t controlCount;
     const char* const* focusOrder;  // names of the controls that take the focus, in order
     std::size_t focusCount;
@@ -50,12 +50,12 @@ private:
 
 class Form {
 public:
-    explicit Form(const FormSpec& spec);
+    explicit Form(const FormLayout& layout);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    const FormSpec& Spec() const { return spec_; }
+    const FormLayout& Layout() const { return layout_; }
     const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
     Control* Find(const std::string& name) const;
     // The control of that name and kind; a missing one is a fault of the table.
@@ -101,7 +101,7 @@ protected:
 private:
     Control& Require(const char* name) const;
 
-    const FormSpec& spec_;
+    const FormLayout& layout_;
     std::vector<std::unique_ptr<Control>> controls_;
     Control* focused_ = nullptr;
     FormObserver* observer_ = nullptr;

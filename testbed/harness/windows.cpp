@@ -84,14 +84,14 @@ std::string Caption(HWND top) {
     return caption;
 }
 
-const qv::FormSpec* FormOfCaption(const std::string& caption) {
-    for (const qv::FormSpec* form : {&qv::EditorSpec(), &qv::LoadFailSpec(), &qv::NoDriveSpec(), &qv::NomemSpec()}) {
+const qv::FormLayout* FormOfCaption(const std::string& caption) {
+    for (const qv::FormLayout* form : {&qv::EditorLayout(), &qv::LoadFailLayout(), &qv::NoDriveLayout(), &qv::NomemLayout()}) {
         if (caption == form->caption) return form;
     }
     return nullptr;
 }
 
-int ControlId(const qv::FormSpec& form, const std::string& name) {
+int ControlId(const qv::FormLayout& form, const std::string& name) {
     for (std::size_t row = 0; row < form.controlCount; ++row) {
         if (name == form.controls[row].name) return kFirstControlId + static_cast<int>(row);
     }
@@ -119,7 +119,7 @@ std::string AppWindow::FocusedControl() const {
 }
 
 AppWindow FindAppWindow(DWORD processId, const std::string& caption, int timeoutMs) {
-    const qv::FormSpec* form = FormOfCaption(caption);
+    const qv::FormLayout* form = FormOfCaption(caption);
     HWND window = form ? FindTopLevel(processId, caption, timeoutMs) : nullptr;
     return window ? AppWindow(window, *form) : AppWindow();
 }

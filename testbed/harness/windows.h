@@ -29,22 +29,22 @@ std::string Caption(HWND top);
 
 // The form a top-level window shows, named by its caption: the configuration window
 // or one of the notices. nullptr for any other caption.
-const qv::FormSpec* FormOfCaption(const std::string& caption);
+const qv::FormLayout* FormOfCaption(const std::string& caption);
 
 // A control's window ID: 1000 plus its row in the form's table; 0 for a name the
 // table lacks.
-int ControlId(const qv::FormSpec& form, const std::string& name);
+int ControlId(const qv::FormLayout& form, const std::string& name);
 
 // A top-level window of the program together with the form it shows, so that its
 // controls can be named as the table names them.
 class AppWindow {
 public:
     AppWindow() = default;
-    AppWindow(HWND window, const qv::FormSpec& form) : window_(window), form_(&form) {}
+    AppWindow(HWND window, const qv::FormLayout& form) : window_(window), form_(&form) {}
 
     HWND Handle() const { return window_; }
     explicit operator bool() const { return window_ != nullptr && IsWindow(window_); }
-    const qv::FormSpec& Form() const { return *form_; }
+    const qv::FormLayout& Form() const { return *form_; }
 
     // The child window of the named control; nullptr when there is none.
     HWND Control(const std::string& name) const;
@@ -56,7 +56,7 @@ public:
 
 private:
     HWND window_ = nullptr;
-    const qv::FormSpec* form_ = nullptr;
+    const qv::FormLayout* form_ = nullptr;
 };
 
 // Finds the program's window of that caption, with the form it shows.

@@ -12,7 +12,7 @@ MessageAnswer FakeUserInterface::ShowMessage(const std::string& text, const std:
     return answer;
 }
 
-void FakeUserInterface::ShellExecute(const std::string& verb, const std::string& file,
+void FakeUserInterface::OpenWithShell(const std::string& verb, const std::string& file,
                                      const std::string&, const std::string&, int showCommand) {
     log.push_back("shell " + verb + " " + file + " " + std::to_string(showCommand));
 }

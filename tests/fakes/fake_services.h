@@ -32,7 +32,7 @@ public:
                               std::uint32_t flags, MessageOwner owner) override;
     void SetBusyPointer() override { log.push_back("busy"); }
     void ClearBusyPointer() override { log.push_back("clear"); }
-    void ShellExecute(const std::string& verb, const std::string& file, const std::string& parameters,
+    void OpenWithShell(const std::string& verb, const std::string& file, const std::string& parameters,
                       const std::string& directory, int showCommand) override;
 };
 

@@ -20,10 +20,10 @@
 namespace qv {
 namespace {
 
-constexpr FontSpec kFont{"Arial", 9.0, true, false, false};
+constexpr Font kFont{"Arial", 9.0, true, false, false};
 constexpr auto kLeft = Alignment::Left;
 
-const ControlSpec kRows[] = {
+const ControlRow kRows[] = {
     {"Frame1", ControlKind::Frame, "Group", nullptr, {120, 120, 3000, 2000}, nullptr, kFont, HighlightColour, kLeft, 0},
     {"Label1", ControlKind::Label, "Caption", "Label tip", {120, 240, 1200, 255}, "Frame1", kFont, Rgb(255, 0, 0), kLeft, 0},
     {"Text1", ControlKind::TextBox, "Text1", "Text tip", {120, 600, 1200, 375}, "Frame1", kFont, DefaultColour, Alignment::Center, 3},
@@ -33,12 +33,12 @@ const ControlSpec kRows[] = {
     {"Command1", ControlKind::Button, "OK", nullptr, {3240, 1200, 1455, 495}, nullptr, kFont, DefaultColour, Alignment::Center, 0},
 };
 const char* const kFocusOrder[] = {"Command1", "Text1", "Check1", "VScroll1", "Combo1"};
-const FormSpec kSpec{"View Test", 5400, 2400, kRows, std::size(kRows), kFocusOrder, std::size(kFocusOrder)};
+const FormLayout kLayout{"View Test", 5400, 2400, kRows, std::size(kRows), kFocusOrder, std::size(kFocusOrder)};
 
 // A form whose every rule writes one line into the log.
 class LoggingForm : public Form {
 public:
-    LoggingForm() : Form(kSpec) {
+    LoggingForm() : Form(kLayout) {
         text.OnChange = [this] { log.push_back("Text1 change " + text.Text()); };
         text.OnLostFocus = [this] { log.push_back("Text1 lost focus"); };
         check.OnClick = [this] { log.push_back("Check1 click " + std::to_string(check.Value())); };
@@ -103,7 +103,7 @@ struct Expected {
     bool tabStop;
 };
 
-Expected ExpectedFor(const ControlSpec& row) {
+Expected ExpectedFor(const ControlRow& row) {
     switch (row.kind) {
         case ControlKind::Frame: return {"Button", BS_GROUPBOX, false};
         case ControlKind::Button: return {"Button", BS_PUSHBUTTON, true};
@@ -123,44 +123,44 @@ TEST(FormViewLayout, EveryRowIsAChildWithItsIdClassAndPixelBox) {
     const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    for (const FormSpec* spec : {&EditorSpec(), &LoadFailSpec(), &NoDriveSpec(), &NomemSpec()}) {
-        Form form(*spec);
+    for (const FormLayout* layout : {&EditorLayout(), &LoadFailLayout(), &NoDriveLayout(), &NomemLayout()}) {
+        Form form(*layout);
         Win32UserInterface ui;
         FormViewHost host(ui);
         FormView view(form, host);
-        SCOPED_TRACE(spec->caption);
-        EXPECT_EQ(TextOf(view.Window()), spec->caption);
+        SCOPED_TRACE(layout->caption);
+        EXPECT_EQ(TextOf(view.Window()), layout->caption);
         RECT client;
         GetClientRect(view.Window(), &client);
-        EXPECT_EQ(client.right, Pixels(spec->clientWidth, dpiX));
-        EXPECT_EQ(client.bottom, Pixels(spec->clientHeight, dpiY));
+        EXPECT_EQ(client.right, Pixels(layout->clientWidth, dpiX));
+        EXPECT_EQ(client.bottom, Pixels(layout->clientHeight, dpiY));
         EXPECT_EQ(GetWindowLongA(view.Window(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
-        for (std::size_t row = 0; row < spec->controlCount; ++row) {
-            const ControlSpec& rowSpec = spec->controls[row];
-            SCOPED_TRACE(rowSpec.name);
+        for (std::size_t row = 0; row < layout->controlCount; ++row) {
+            const ControlRow& rowLayout = layout->controls[row];
+            SCOPED_TRACE(rowLayout.name);
             HWND child = GetDlgItem(view.Window(), FormView::FirstControlId + static_cast<int>(row));
             ASSERT_NE(child, nullptr);
-            const Expected expected = ExpectedFor(rowSpec);
+            const Expected expected = ExpectedFor(rowLayout);
             const LONG style = GetWindowLongA(child, GWL_STYLE);
             EXPECT_STRCASEEQ(ClassOf(child).c_str(), expected.className);
             EXPECT_EQ(style & 0x0F, expected.typeBits);
             EXPECT_EQ((style & WS_TABSTOP) != 0, expected.tabStop);
-            if (rowSpec.kind != ControlKind::ScrollBar) {
-                EXPECT_EQ(TextOf(child), rowSpec.text);
+            if (rowLayout.kind != ControlKind::ScrollBar) {
+                EXPECT_EQ(TextOf(child), rowLayout.text);
             }
-            int left = rowSpec.box.left;
-            int top = rowSpec.box.top;
-            if (rowSpec.frame) {
-                left += form.Get<Frame>(rowSpec.frame).Spec().box.left;
-                top += form.Get<Frame>(rowSpec.frame).Spec().box.top;
+            int left = rowLayout.box.left;
+            int top = rowLayout.box.top;
+            if (rowLayout.frame) {
+                left += form.Get<Frame>(rowLayout.frame).Layout().box.left;
+                top += form.Get<Frame>(rowLayout.frame).Layout().box.top;
             }
             RECT box;
             GetWindowRect(child, &box);
             MapWindowPoints(nullptr, view.Window(), reinterpret_cast<POINT*>(&box), 2);
             EXPECT_EQ(box.left, Pixels(left, dpiX));
             EXPECT_EQ(box.top, Pixels(top, dpiY));
-            EXPECT_EQ(box.right - box.left, Pixels(rowSpec.box.width, dpiX));
-            EXPECT_EQ(box.bottom - box.top, Pixels(rowSpec.box.height, dpiY));
+            EXPECT_EQ(box.right - box.left, Pixels(rowLayout.box.width, dpiX));
+            EXPECT_EQ(box.bottom - box.top, Pixels(rowLayout.box.height, dpiY));
         }
     }
 }

@@ -1,5 +1,5 @@
 // FormView under Wine: windows made from the tables, model changes mirrored without echo, user input turned into model calls.
-#include "platform/win32/form_view.h"
+#include "tests/win32/form_view_fixture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -19,81 +19,6 @@
 
 namespace qv {
 namespace {
-
-constexpr Font kFont{"Arial", 9.0, true, false, false};
-constexpr auto kLeft = Alignment::Left;
-
-const ControlRow kRows[] = {
-    {"Frame1", ControlKind::Frame, "Group", nullptr, {120, 120, 3000, 2000}, nullptr, kFont, HighlightColour, kLeft, 0},
-    {"Label1", ControlKind::Label, "Caption", "Label tip", {120, 240, 1200, 255}, "Frame1", kFont, Rgb(255, 0, 0), kLeft, 0},
-    {"Text1", ControlKind::TextBox, "Text1", "Text tip", {120, 600, 1200, 375}, "Frame1", kFont, DefaultColour, Alignment::Center, 3},
-    {"Check1", ControlKind::CheckBox, "Check", nullptr, {120, 1080, 1500, 255}, "Frame1", kFont, DefaultColour, kLeft, 0},
-    {"VScroll1", ControlKind::ScrollBar, "", nullptr, {1440, 600, 255, 375}, "Frame1", kFont, DefaultColour, kLeft, 0},
-    {"Combo1", ControlKind::ComboBox, "Combo1", "Combo tip", {3240, 240, 1815, 345}, nullptr, kFont, DefaultColour, kLeft, 0},
-    {"Command1", ControlKind::Button, "OK", nullptr, {3240, 1200, 1455, 495}, nullptr, kFont, DefaultColour, Alignment::Center, 0},
-};
-const char* const kFocusOrder[] = {"Command1", "Text1", "Check1", "VScroll1", "Combo1"};
-const FormLayout kLayout{"View Test", 5400, 2400, kRows, std::size(kRows), kFocusOrder, std::size(kFocusOrder)};
-
-// A form whose every rule writes one line into the log.
-class LoggingForm : public Form {
-public:
-    LoggingForm() : Form(kLayout) {
-        text.OnChange = [this] { log.push_back("Text1 change " + text.Text()); };
-        text.OnLostFocus = [this] { log.push_back("Text1 lost focus"); };
-        check.OnClick = [this] { log.push_back("Check1 click " + std::to_string(check.Value())); };
-        bar.OnChange = [this] { log.push_back("VScroll1 change " + std::to_string(bar.Value())); };
-        combo.OnClick = [this] { log.push_back("Combo1 click " + std::to_string(combo.ListIndex())); };
-        combo.OnChange = [this] { log.push_back("Combo1 change " + combo.Text()); };
-        button.OnClick = [this] { log.push_back("Command1 click"); };
-        label.OnClick = [this] { log.push_back("Label1 click"); };
-    }
-    std::vector<std::string> log;
-    Label& label = Get<Label>("Label1");
-    TextBox& text = Get<TextBox>("Text1");
-    CheckBox& check = Get<CheckBox>("Check1");
-    ScrollBar& bar = Get<ScrollBar>("VScroll1");
-    ComboBox& combo = Get<ComboBox>("Combo1");
-    Button& button = Get<Button>("Command1");
-};
-
-std::string TextOf(HWND window) {
-    char buffer[512] = {};
-    GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
-std::string ClassOf(HWND window) {
-    char buffer[64] = {};
-    GetClassNameA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
-class FormViewTest : public ::testing::Test {
-protected:
-    FormViewTest() : view(form, host) {
-        form.Show();
-        SetForegroundWindow(view.Window());
-    }
-    HWND Child(const Control& control) const { return view.ControlWindow(control); }
-    void Command(const Control& control, int code) {
-        SendMessageA(view.Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Child(control)), code),
-                     reinterpret_cast<LPARAM>(Child(control)));
-    }
-    void Scroll(int code, int position = 0) {
-        SendMessageA(view.Window(), WM_VSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(Child(form.bar)));
-    }
-    bool Key(const Control& control, WPARAM key) {
-        MSG message{Child(control), WM_KEYDOWN, key, 0, 0, {0, 0}};
-        return FormView::TranslateKeyboard(message);
-    }
-    using Log = std::vector<std::string>;
-
-    Win32UserInterface ui;
-    FormViewHost host{ui};
-    LoggingForm form;
-    FormView view;
-};
 
 // ---- Windows made from the tables ----
 
@@ -347,99 +272,6 @@ TEST_F(FormViewTest, CloseCommandUnloadsTheFormAndUnloadingDestroysTheWindow) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(view.Window(), nullptr);
     form.text.SetText("after close");  // mirrored nowhere, harmlessly
-}
-
-// ---- Life: per window, in either order, and when a window cannot be made ----
-
-TEST(FormViewHostShow, OnlyTheProgramsFirstWindowToShowGetsTheStartingShowCommand) {
-    Win32UserInterface ui;
-    FormViewHost host(ui, SW_SHOWMINNOACTIVE);
-    LoggingForm neverShown, first, second;
-    FormView neverShownView(neverShown, host), firstView(first, host), secondView(second, host);
-    first.Show();
-    second.Show();
-    EXPECT_TRUE(IsIconic(firstView.Window()));
-    EXPECT_FALSE(IsIconic(secondView.Window()));
-    EXPECT_TRUE(IsWindowVisible(secondView.Window()));
-}
-
-TEST(FormViewLife, EachWindowFindsItsOwnViewAndEitherMayGoFirst) {
-    Win32UserInterface ui;
-    FormViewHost host(ui);
-    for (const bool formGoesFirst : {true, false}) {
-        SCOPED_TRACE(formGoesFirst ? "form first" : "view first");
-        auto form = std::make_unique<LoggingForm>();
-        auto view = std::make_unique<FormView>(*form, host);
-        LoggingForm other;
-        FormView otherView(other, host);
-        HWND window = view->Window();
-        HWND button = view->ControlWindow(form->button);
-        SendMessageA(button, BM_CLICK, 0, 0);
-        EXPECT_EQ(form->log, std::vector<std::string>{"Command1 click"});
-        EXPECT_TRUE(other.log.empty());
-        if (formGoesFirst) {
-            form.reset();
-            EXPECT_EQ(view->ObservedForm(), nullptr);
-            SendMessageA(button, BM_CLICK, 0, 0);  // nothing to tell
-            SendMessageA(window, WM_CLOSE, 0, 0);  // no form to unload: the window just closes
-            EXPECT_FALSE(IsWindow(window));
-            view.reset();
-        } else {
-            view.reset();
-            EXPECT_FALSE(IsWindow(window));
-            form->text.SetText("heard by nobody");
-            form->Show();
-        }
-    }
-}
-
-// Records the boxes it is asked to show instead of showing them.
-class RecordingUserInterface : public Win32UserInterface {
-public:
-    using Box = std::tuple<std::string, std::string, std::uint32_t, MessageOwner>;
-    std::vector<Box> boxes;
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption, std::uint32_t flags,
-                              MessageOwner owner) override {
-        boxes.emplace_back(text, caption, flags, owner);
-        return MessageAnswer::Ok;
-    }
-};
-
-// A class whose windows refuse to be made.
-const char* RefusingClass() {
-    static const char* const name = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
-        };
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "QuorvelRefusing";
-        RegisterClassExA(&windowClass);
-        return windowClass.lpszClassName;
-    }();
-    return name;
-}
-
-TEST(FormViewCreation, AWindowThatCannotBeMadeIsReportedAndEndsTheStartUp) {
-    const std::string unusable[] = {std::string(300, 'Q'),  // longer than any class name can be
-                                    RefusingClass()};
-    for (const std::string& windowClass : unusable) {
-        SCOPED_TRACE(windowClass);
-        RecordingUserInterface ui;
-        FormViewHost host(ui, SW_SHOWNORMAL, windowClass);
-        RegistrySettingsStore store;
-        Win32DriverDevice device;
-        Win32InstallerRunner installer;
-        Win32Sleeper sleeper;
-        Application application(Services{store, device, installer, ui, sleeper}, host);
-        EXPECT_THROW(application.Startup(""), WindowCreationFailed);
-        EXPECT_FALSE(application.HasOpenWindows());  // the message loop does not wait
-        EXPECT_EQ(ui.boxes, (std::vector<RecordingUserInterface::Box>{
-                                {"Unable to create the Quorvel configuration window.", "Quorvel", MB_OK | MB_ICONSTOP,
-                                 MessageOwner::Desktop}}));
-        EXPECT_FALSE(application.GetEditor().IsLoaded());  // nothing after the failure ran
-    }
 }
 
 }  // namespace

@@ -41,6 +41,9 @@ TEST(TextToNumber, ReadsHexadecimalAndOctalIntegers) {
         {"&O17", 15},  {"&o777", 511},  {"&O8", 0},    {"&O19", 1}, {"-&H10", 0},   {"&X10", 0},
         {"&H123456789ABCDEF", 81985529216486895.0},   // rounded once from 57 bits
         {"&O1777777777777777777777", 18446744073709551615.0},
+        {"&H20000000000001", 9007199254740992.0},  // halfway: to the even neighbour
+        {"&H20000000000003", 9007199254740996.0},
+        {"&O1000000000000000002", 18014398509481984.0},
     };
     for (const auto& c : cases) EXPECT_EQ(TextToNumber(c.text), c.expected) << '"' << c.text << '"';
 }
@@ -61,6 +64,27 @@ TEST(TextToNumber, NumbersBeyondTheRangeOfADoubleSaturate) {
     EXPECT_EQ(TextToNumber(ManyDigits("0.", 400, "1e10")), 0.0);
     EXPECT_EQ(TextToNumber("&H" + std::string(300, 'F')), largest);
     EXPECT_EQ(TextToNumber("&O" + std::string(400, '7')), largest);
+}
+
+TEST(TextToNumber, RoundsToTheNearestDoubleAndHalfwayToTheEvenOne) {
+    const double smallest = std::numeric_limits<double>::denorm_min();
+    const TextCase cases[] = {
+        {"9007199254740993", 9007199254740992.0},  // 2^53 + 1
+        {"9007199254740995", 9007199254740996.0},
+        {"9007199254740993.00000000000000000001", 9007199254740994.0},
+        {"4.9406564584124654e-324", smallest},
+        {"2.4703282292062328e-324", smallest},
+        {"2.4703282292062327e-324", 0},
+        {"2.2250738585072011e-308", 2.2250738585072009e-308},  // the largest subnormal
+        {"2.2250738585072012e-308", DBL_MIN},
+        {"1.7976931348623158e308", DBL_MAX},
+        {"1.7976931348623159e308", DBL_MAX},  // nearer to 2^1024 than to DBL_MAX
+        {"0.000000000000000000000000000000000000000000000000000000001e57", 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TextToNumber(c.text), c.expected) << '"' << c.text << '"';
+    // A nonzero digit far beyond the 17th still lifts a halfway value.
+    EXPECT_EQ(TextToNumber(ManyDigits("9007199254740993.", 900, "1")), 9007199254740994.0);
+    EXPECT_EQ(TextToNumber(ManyDigits("9007199254740993.", 900, "0")), 9007199254740992.0);
 }
 
 struct DoubleTextCase {
@@ -213,6 +237,37 @@ protected:
         return random() % 2 ? -value : value;
     }
 };
+
+// A decimal of any length reads as the nearest double: the C library's strtod rounds
+// correctly, so it is the oracle. The exact midpoints between neighbouring doubles
+// (exact in the 64-bit mantissa of long double, written out in full by "%.800Le") go to
+// the even neighbour, and the smallest step above or below one decides the direction.
+TEST_F(ReadBack, DecimalsReadAsTheNearestDouble) {
+    std::uniform_int_distribution<int> length(1, 40), digit(0, 9), exponent(-360, 330);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = std::to_string(1 + digit(random) % 9) + ".";
+        for (int n = length(random); n > 0; --n) text += static_cast<char>('0' + digit(random));
+        text += "e" + std::to_string(exponent(random));
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(TextToNumber(text), std::isinf(expected) ? DBL_MAX : expected) << text;
+    }
+    for (int i = 0; i < 2000; ++i) {
+        const double below = std::fabs(AnyFiniteDouble());
+        const double above = std::nextafter(below, HUGE_VAL);
+        if (std::isinf(above)) continue;
+        char text[900];
+        std::snprintf(text, sizeof text, "%.800Le", (static_cast<long double>(below) + above) / 2);
+        std::string midpoint = text;
+        const auto e = midpoint.find('e');
+        std::uint64_t bits;
+        std::memcpy(&bits, &below, sizeof bits);
+        ASSERT_EQ(TextToNumber(midpoint), bits % 2 == 0 ? below : above) << midpoint;
+        ASSERT_EQ(TextToNumber(midpoint.substr(0, e) + "1" + midpoint.substr(e)), above) << midpoint;
+        const auto last = midpoint.find_last_not_of('0', e - 1);
+        std::string lower = midpoint.substr(0, last) + static_cast<char>(midpoint[last] - 1) + "9";
+        ASSERT_EQ(TextToNumber(lower + midpoint.substr(e)), below) << midpoint;
+    }
+}
 
 // Any double reads back as itself rounded to 15 significant digits.
 TEST_F(ReadBack, AnyDoubleReadsBackRoundedTo15Digits) {

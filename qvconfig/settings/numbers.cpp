@@ -3,10 +3,10 @@
 
 #include <cfloat>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <system_error>
+
+#include "qvconfig/settings/exact_conversions.h"
 
 namespace qv {
 namespace {
@@ -23,50 +23,11 @@ std::string WithoutBlanks(const std::string& text) {
     return kept;
 }
 
-// The value of a hexadecimal or octal digit, or -1 when `c` is none in `base`.
-int DigitValue(char c, int base) {
-    int value = -1;
-    if (IsDecimalDigit(c)) value = c - '0';
-    if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
-    return value < base ? value : -1;
-}
-
-// A parse that left the range of a double ends at the largest finite value of its
-// sign; one that fell below the smallest subnormal ends at zero.
-double SaturatedParse(const std::string& chars, std::chars_format format, bool overflowIfOutOfRange,
-                      bool negative) {
-    double value = 0.0;
-    const auto result = std::from_chars(chars.data(), chars.data() + chars.size(), value, format);
-    if (result.ec == std::errc::result_out_of_range) {
-        value = overflowIfOutOfRange ? std::numeric_limits<double>::max() : 0.0;
-    }
-    return negative ? -value : value;
-}
-
-// &H and &O numbers: the digits become one hexadecimal mantissa (octal digits through
-// their bits), so that even a very long number is rounded once, correctly.
-std::string OctalAsHex(const std::string& octal) {
-    std::string bits;
-    for (char c : octal) {
-        const int digit = c - '0';
-        for (int bit = 2; bit >= 0; --bit) bits += static_cast<char>('0' + ((digit >> bit) & 1));
-    }
-    bits.insert(0, (4 - bits.size() % 4) % 4, '0');
-    std::string hex;
-    for (std::size_t i = 0; i < bits.size(); i += 4) {
-        const int nibble = (bits[i] - '0') * 8 + (bits[i + 1] - '0') * 4 + (bits[i + 2] - '0') * 2 + (bits[i + 3] - '0');
-        hex += "0123456789abcdef"[nibble];
-    }
-    return hex;
-}
-
+// &H and &O numbers: all their digits make one integer, rounded once, correctly.
 double ReadBasePrefixed(const std::string& text, std::size_t start, int base) {
     std::string digits;
     for (std::size_t i = start; i < text.size() && DigitValue(text[i], base) >= 0; ++i) digits += text[i];
-    if (digits.empty()) return 0.0;
-    const std::string hex = base == 16 ? digits : OctalAsHex(digits);
-    return SaturatedParse(hex, std::chars_format::hex, true, false);
+    return IntegerToDouble(digits, base);
 }
 
 // Copies the run of decimal digits at `pos` to `out`; returns how many there were.
@@ -74,15 +35,6 @@ std::size_t TakeDigits(const std::string& text, std::size_t& pos, std::string& o
     const std::size_t first = pos;
     while (pos < text.size() && IsDecimalDigit(text[pos])) out += text[pos++];
     return pos - first;
-}
-
-// The decimal exponent of the leading nonzero digit of "whole.fraction", or 0 for zero.
-std::int64_t LeadingDigitExponent(const std::string& whole, const std::string& fraction) {
-    const auto nonzero = whole.find_first_not_of('0');
-    if (nonzero != std::string::npos) return static_cast<std::int64_t>(whole.size() - nonzero) - 1;
-    const auto inFraction = fraction.find_first_not_of('0');
-    if (inFraction != std::string::npos) return -static_cast<std::int64_t>(inFraction) - 1;
-    return 0;
 }
 
 // An exponent's digits as a number, capped far beyond any double's range. The cap
@@ -109,7 +61,6 @@ double ReadDecimal(const std::string& text) {
         digits += TakeDigits(text, pos, fraction);
     }
     if (digits == 0) return 0.0;
-    std::string chars = (whole.empty() ? "0" : whole) + "." + fraction;
     // The exponent counts only when at least one digit follows its letter and sign.
     std::int32_t exponent = 0;
     if (pos < text.size() && std::string("EeDd").find(text[pos]) != std::string::npos) {
@@ -119,37 +70,16 @@ double ReadDecimal(const std::string& text) {
         std::string exponentDigits;
         if (TakeDigits(text, at, exponentDigits) > 0) {
             exponent = exponentNegative ? -CappedExponent(exponentDigits) : CappedExponent(exponentDigits);
-            chars += "e" + std::to_string(exponent);
         }
     }
-    // Out of range, a number whose first digit stands left of the point is too large,
-    // any other too small.
-    const bool overflow = LeadingDigitExponent(whole, fraction) + exponent > 0;
-    return SaturatedParse(chars, std::chars_format::general, overflow, negative);
-}
-
-// Decimal digits (no trailing zeros) and the exponent of the first digit of a finite,
-// positive value rounded to `significant` digits.
-struct RoundedDecimal {
-    std::string digits;
-    int exponent;
-};
-
-template <typename Number>
-RoundedDecimal RoundToSignificant(Number value, int significant) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-                                      significant - 1);
-    const std::string text(buffer, result.ptr);
-    const auto e = text.find('e');
-    std::string digits = text.substr(0, 1) + (e > 1 ? text.substr(2, e - 2) : "");
-    digits.erase(digits.find_last_not_of('0') + 1);
-    if (digits.empty()) digits = "0";
-    return {digits, std::stoi(text.substr(e + 1))};
+    // The digits as one integer: the point moves into the exponent.
+    const double magnitude =
+        DecimalToDouble(whole + fraction, std::int64_t{exponent} - static_cast<std::int64_t>(fraction.size()));
+    return negative ? -magnitude : magnitude;
 }
 
 // Positional form: "0.00123", "12.5", "2049".
-std::string Positional(const RoundedDecimal& d) {
+std::string Positional(const DecimalDigits& d) {
     const int count = static_cast<int>(d.digits.size());
     if (d.exponent < 0) return "0." + std::string(-d.exponent - 1, '0') + d.digits;
     if (d.exponent + 1 >= count) return d.digits + std::string(d.exponent + 1 - count, '0');
@@ -157,7 +87,7 @@ std::string Positional(const RoundedDecimal& d) {
 }
 
 // Exponent form: "1E+20", "1.5E-07" (sign always, at least two exponent digits).
-std::string WithExponent(const RoundedDecimal& d) {
+std::string WithExponent(const DecimalDigits& d) {
     std::string mantissa = d.digits.substr(0, 1);
     if (d.digits.size() > 1) mantissa += "." + d.digits.substr(1);
     const int magnitude = std::abs(d.exponent);
@@ -177,7 +107,8 @@ std::string FormatNumber(Number value, int significant) {
     if (std::isinf(value)) value = std::numeric_limits<Number>::max();
     const Number magnitude = std::fabs(value);
     if (magnitude == 0) return " 0";
-    const RoundedDecimal d = RoundToSignificant(magnitude, significant);
+    // A float converts to a double exactly.
+    const DecimalDigits d = RoundToDecimalDigits(static_cast<double>(magnitude), significant);
     const bool positional = d.exponent >= SmallestPositionalExponent && d.exponent < significant;
     return sign + (positional ? Positional(d) : WithExponent(d));
 }

@@ -12,7 +12,7 @@ QV_PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   g++-multilib qemu-user-static
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
-  libxml2-utils
+  libxml2-utils nsis zip unzip
 )
 
 qv_log() { printf '\n== %s\n' "$*"; }
@@ -51,6 +51,58 @@ qv_build_x86_64() {
   qv_build x86_64 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x86_64.cmake" \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine
 }
+
+# The release files, qvconfig.exe and qvpanel.cpl, stripped and optimised for size, built
+# for each machine in a tree of their own (build/release-i686, build/release-x86_64).
+QV_RELEASE_ARCHES=(i686 x86_64)
+QV_RELEASE_FILES=(qvconfig.exe qvpanel.cpl)
+qv_build_release() {
+  local toolchain=$1
+  [[ $1 == x86_64 ]] && toolchain=x86_64-release
+  qv_build "release-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-$toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DQV_RELEASE=ON
+}
+# qv_release_file ARCH NAME: where the release tree leaves that file.
+qv_release_file() {
+  case $2 in
+    qvconfig.exe) echo "$QV_BUILD/release-$1/platform/win32/qvconfig.exe" ;;
+    qvpanel.cpl) echo "$QV_BUILD/release-$1/qvpanel/qvpanel.cpl" ;;
+  esac
+}
+
+# Size budgets of the release files in KiB, for both machines: the limit and the aim.
+qv_size_budget() {
+  case $1 in
+    qvconfig.exe) echo "384 256" ;;
+    qvpanel.cpl) echo "16 16" ;;
+  esac
+}
+
+# Prints each release file's size beside its budget; fails when one is over its limit.
+qv_release_sizes() {
+  local arch name file size limit aim over=0
+  printf '%-8s %-14s %10s %12s %10s\n' machine file bytes "limit KiB" "aim KiB"
+  for arch in "${QV_RELEASE_ARCHES[@]}"; do
+    for name in "${QV_RELEASE_FILES[@]}"; do
+      file=$(qv_release_file "$arch" "$name")
+      size=$(stat -c %s "$file")
+      read -r limit aim < <(qv_size_budget "$name")
+      printf '%-8s %-14s %10d %12d %10d' "$arch" "$name" "$size" "$limit" "$aim"
+      if ((size > limit * 1024)); then
+        printf '   OVER THE LIMIT\n'
+        over=1
+      elif ((size > aim * 1024)); then
+        printf '   above the aim\n'
+      else
+        printf '\n'
+      fi
+    done
+  done
+  return $over
+}
+
+# The version that project() in CMakeLists.txt gives, "1.5".
+qv_version() { sed -n 's/^project([a-z]* VERSION \([0-9.]*\).*/\1/p' "$QV_ROOT/CMakeLists.txt"; }
 
 # A Wine prefix of our own, 64-bit, made quietly without the Mono and Gecko installers.
 qv_wine_env() {

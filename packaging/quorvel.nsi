@@ -51,6 +51,7 @@ VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} Setup (${ARCH})"
+; NSIS expects this key; the program's own version information carries no notice either.
 VIAddVersionKey /LANG=1033 "LegalCopyright" ""
 
 !define MUI_ICON "${ICON}"

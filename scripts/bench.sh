@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Measures what waiting for the installer costs: runs `qvconfig.exe start` under 64-bit Wine
-# with the stand-in installer holding its -e step for 10 s (QV_BENCH_DELAY_MS), and prints the
-# processor time qvconfig.exe used during that run beside the wall time. Goal: under 1 % of
-# one core. Needs no display: the prefix uses Wine's null display driver.
+# Prints the size of each release file beside its budget (and fails when one is over it).
+# Then measures what waiting for the installer costs: runs `qvconfig.exe start` under 64-bit
+# Wine with the stand-in installer holding its -e step for 10 s (QV_BENCH_DELAY_MS), and prints
+# the processor time qvconfig.exe used during that run beside the wall time. Goal: under 1 %
+# of one core. Needs no display: the prefix uses Wine's null display driver.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -98,8 +99,14 @@ measure() {
 }
 
 qv_ensure_packages
+for arch in "${QV_RELEASE_ARCHES[@]}"; do
+  qv_log "release files for $arch"
+  qv_build_release "$arch"
+done
+qv_log "sizes of the release files"
+qv_release_sizes
 qv_log "x86_64 build"
-qv_build_x86_64
+QV_TARGETS="qvconfig tarnset qvdriver" qv_build_x86_64
 prepare_prefix
 trap cleanup EXIT
 measure

@@ -1,4 +1,4 @@
-# Shared by run.sh, test.sh and bench.sh: packages, build trees and the Wine prefix.
+# Shared by run.sh, test.sh, bench.sh and dist.sh: packages, build trees, release files and the Wine prefix.
 # shellcheck shell=bash
 
 QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -32,7 +32,8 @@ qv_ensure_packages() {
   fi
 }
 
-# qv_build NAME [cmake args...]: configures (once) and builds $QV_BUILD/NAME.
+# qv_build NAME [cmake args...]: configures (once) and builds $QV_BUILD/NAME: every target,
+# or only those that QV_TARGETS names.
 qv_build() {
   local name=$1
   shift
@@ -40,7 +41,9 @@ qv_build() {
   if [[ ! -f $dir/build.ninja ]]; then
     cmake -S "$QV_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$QV_JOBS"
+  local targets=()
+  [[ -n ${QV_TARGETS:-} ]] && read -ra targets <<<"--target $QV_TARGETS"
+  cmake --build "$dir" -j "$QV_JOBS" "${targets[@]}"
 }
 
 qv_build_native() { qv_build native; }
@@ -68,6 +71,25 @@ qv_release_file() {
     qvconfig.exe) echo "$QV_BUILD/release-$1/platform/win32/qvconfig.exe" ;;
     qvpanel.cpl) echo "$QV_BUILD/release-$1/qvpanel/qvpanel.cpl" ;;
   esac
+}
+# qv_stage_release ARCH: builds the release files and gathers them, with the README, in
+# the directory that it prints, from which the setup and the zip take them.
+qv_stage_release() {
+  local staged=$QV_BUILD/release-$1/files name
+  qv_build_release "$1" >&2
+  rm -rf "$staged"
+  mkdir -p "$staged"
+  for name in "${QV_RELEASE_FILES[@]}"; do cp "$(qv_release_file "$1" "$name")" "$staged/"; done
+  cp "$QV_ROOT/README.md" "$staged/"
+  echo "$staged"
+}
+# qv_make_setup ARCH OUTFILE [makensis options]: the setup of the staged release files of
+# ARCH (packaging/quorvel.nsi), for example with -DDRIVER_DIR=... .
+qv_make_setup() {
+  local arch=$1 outfile=$2
+  shift 2
+  makensis -V2 -WX -DVERSION="$(qv_version)" -DARCH="$arch" -DPROGRAM_DIR="$QV_BUILD/release-$arch/files" \
+    -DICON="$QV_ROOT/platform/win32/res/qvconfig.ico" -DOUTFILE="$outfile" "$@" "$QV_ROOT/packaging/quorvel.nsi"
 }
 
 # Size budgets of the release files in KiB, for both machines: the limit and the aim.
@@ -119,6 +141,13 @@ qv_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+  fi
+  # Wine draws the title bars' buttons with its symbol font Marlett, which it looks for among
+  # the prefix's fonts. Debian's wineboot leaves none there, and the buttons show as letters.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [[ ! -f $fonts/marlett.ttf ]]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
 }
 

@@ -31,22 +31,12 @@ VERSION=$(qv_version)
 rm -rf "$OUTPUT"
 mkdir -p "$OUTPUT"
 
+driver=()
+[[ -n $DRIVER_DIR ]] && driver=(-DDRIVER_DIR="$DRIVER_DIR")
 for arch in "${QV_RELEASE_ARCHES[@]}"; do
-  qv_log "release files for $arch"
-  qv_build_release "$arch"
-  staged=$QV_BUILD/release-$arch/files
-  rm -rf "$staged"
-  mkdir -p "$staged"
-  for name in "${QV_RELEASE_FILES[@]}"; do cp "$(qv_release_file "$arch" "$name")" "$staged/"; done
-  cp "$QV_ROOT/README.md" "$staged/"
-
-  qv_log "setup for $arch"
-  defines=(-DVERSION="$VERSION" -DARCH="$arch" -DPROGRAM_DIR="$staged"
-           -DICON="$QV_ROOT/platform/win32/res/qvconfig.ico"
-           -DOUTFILE="$OUTPUT/quorvel-$VERSION-$arch-setup.exe")
-  [[ -n $DRIVER_DIR ]] && defines+=(-DDRIVER_DIR="$DRIVER_DIR")
-  makensis -V2 -WX "${defines[@]}" "$QV_ROOT/packaging/quorvel.nsi"
-
+  qv_log "release files, setup and zip for $arch"
+  staged=$(qv_stage_release "$arch")
+  qv_make_setup "$arch" "$OUTPUT/quorvel-$VERSION-$arch-setup.exe" "${driver[@]}"
   (cd "$staged" && zip -q -X "$OUTPUT/quorvel-$VERSION-$arch.zip" "${QV_RELEASE_FILES[@]}" README.md)
 done
 

@@ -93,8 +93,8 @@ if [[ ${1:-} == --inside-xvfb ]]; then
 fi
 
 qv_ensure_packages
-qv_log "x86_64 build"
-qv_build_x86_64
+qv_log "x86_64 build of qvconfig.exe, the stand-ins and the screenshot taker"
+QV_TARGETS="qvconfig tarnset qvdriver qvsnap" qv_build_x86_64
 qv_wine_prefix "$RUN_PREFIX"
 if [[ -z ${DISPLAY:-} ]]; then
   xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" --inside-xvfb

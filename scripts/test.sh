@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything (native, x87, i686, x86_64) and runs every test: the portable tests
-# natively under AddressSanitizer and UndefinedBehaviorSanitizer, as 32-bit x87 code
-# under qemu and as a Windows program under Wine; checks of the Windows binaries; and
-# the Win32 and end-to-end tests of the x86_64 build under 64-bit Wine and Xvfb.
+# Builds everything (native, x87, i686, x86_64, the release) and runs every test: the
+# portable tests natively under AddressSanitizer and UndefinedBehaviorSanitizer, as 32-bit
+# x87 code under qemu and as a Windows program under Wine; checks of the Windows binaries,
+# of the release files and of what scripts/dist.sh made; and the Win32 and end-to-end tests
+# of the x86_64 build under 64-bit Wine and Xvfb, the setup's install and uninstall among them.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -29,17 +30,48 @@ qv_build_x86_64
 qv_log "binary checks"
 "$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/i686" "$QV_BUILD/x86_64"
 
+qv_log "the release: scripts/dist.sh, and checks of what it made"
+"$QV_ROOT/scripts/dist.sh"
+"$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/release-i686" "$QV_BUILD/release-x86_64"
+"$QV_ROOT/scripts/check-dist.sh" "$QV_BUILD/dist"
+
+# What the setup tests install (testbed/setup): the release's setup as shipped, one with the
+# stand-ins as its driver files, one whose run-time check cannot succeed, and the release
+# files that the setups carry.
+qv_log "setups for the end-to-end tests"
+SETUPS=$QV_BUILD/x86_64/setups
+VERSION=$(qv_version)
+rm -rf "$SETUPS"
+mkdir -p "$SETUPS/runtime-missing" "$SETUPS/files"
+cp -r "$QV_BUILD/dist" "$SETUPS/release"
+"$QV_ROOT/scripts/dist.sh" --driver-files "$QV_BUILD/x86_64/testbed/standins" --output "$SETUPS/standins" >/dev/null
+qv_make_setup x86_64 "$SETUPS/runtime-missing/quorvel-$VERSION-x86_64-setup.exe" -DRUNTIME_DLL=qvmissing.dll
+cp "$QV_BUILD/release-x86_64/files/"{qvconfig.exe,qvpanel.cpl} "$SETUPS/files/"
+
+# The tests labelled "setup" install into the system directory: they get a Wine prefix of
+# their own, made afresh for every run. All the others share the test run's prefix.
 qv_log "the portable tests as a Windows program, Win32 and end-to-end tests under Wine"
 qv_wine_prefix "$QV_BUILD/x86_64/wineprefix"
+export QV_SETUP_PREFIX=$QV_BUILD/x86_64/setup-prefix
+rm -rf "$QV_SETUP_PREFIX"
+qv_wine_prefix "$QV_SETUP_PREFIX"
 export QV_ROOT QV_BUILD QV_CTEST_ARGS=${QV_CTEST_ARGS:-}
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   set -e
   source "$QV_ROOT/scripts/common.sh"
-  qv_wine_env "$WINEPREFIX"
-  qv_wine_start
-  trap qv_wine_stop EXIT
   cd "$QV_BUILD/x86_64"
-  # Word splitting is wanted here: the variable holds ctest options.
-  # shellcheck disable=SC2086
-  ctest --output-on-failure $QV_CTEST_ARGS
+  # ctest_in PREFIX [ctest options]: with a persistent wineserver for that prefix.
+  ctest_in() {
+    qv_wine_env "$1"
+    shift
+    qv_wine_start
+    trap qv_wine_stop EXIT
+    # Word splitting is wanted here: the variable holds ctest options.
+    # shellcheck disable=SC2086
+    ctest --output-on-failure "$@" $QV_CTEST_ARGS
+    qv_wine_stop
+    trap - EXIT
+  }
+  ctest_in "$QV_BUILD/x86_64/wineprefix" -LE setup
+  ctest_in "$QV_SETUP_PREFIX" -L setup
 '

@@ -2,13 +2,12 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <psapi.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <set>
 #include <string>
 
+#include "testbed/harness/processes.h"
 #include "testbed/harness/program.h"
 #include "testbed/harness/registry.h"
 #include "testbed/harness/windows.h"
@@ -18,87 +17,19 @@ namespace {
 constexpr char kCaption[] = "Quorvel Configuration Utility";
 constexpr int kWindowTimeoutMs = 30000;
 
-std::string SystemDirectory() {
-    char directory[MAX_PATH] = "";
-    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
-    return std::string(directory, length);
-}
-
-bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
-std::string ImageOf(DWORD processId) {
-    // The main module's file (QueryFullProcessImageNameA is Vista's; this tree is built for older headers).
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (!process) return "";
-    char path[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameExA(process, nullptr, path, MAX_PATH);
-    CloseHandle(process);
-    return std::string(path, length);
-}
-
-// The running processes of the program file `image`, found by their image path.
-std::set<DWORD> ProcessesOf(const std::string& image) {
-    std::set<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (SamePath(ImageOf(entry.th32ProcessID), image)) ids.insert(entry.th32ProcessID);
-    }
-    CloseHandle(snapshot);
-    return ids;
-}
-
 // The processes of `image` that show the configuration window.
-std::set<DWORD> InstancesShowingTheWindow(const std::string& image) {
-    std::set<DWORD> ids;
-    for (HWND window : qvtest::TopLevelWindows(0)) {
-        if (qvtest::Caption(window) != kCaption) continue;
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        if (SamePath(ImageOf(id), image)) ids.insert(id);
-    }
-    return ids;
-}
-
-// For a failure message: which programs show the configuration window at all.
-std::string WhoShowsTheWindow() {
-    std::string who;
-    for (HWND window : qvtest::TopLevelWindows(0)) {
-        if (qvtest::Caption(window) != kCaption) continue;
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        who += " [" + ImageOf(id) + "]";
-    }
-    return who.empty() ? " none" : who;
-}
-
-// Asks each process's windows to close (the configuration window and any message box in
-// front of it), and ends by force whatever is still running after that.
-void EndProcesses(const std::set<DWORD>& ids) {
-    for (DWORD id : ids) {
-        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-        if (!process) continue;
-        for (HWND window : qvtest::TopLevelWindows(id)) PostMessageA(window, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) {
-            TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
-        }
-        CloseHandle(process);
-    }
-}
+std::set<DWORD> InstancesShowingTheWindow(const std::string& image) { return qvtest::InstancesShowing(image, kCaption); }
 
 // qvconfig.exe copied into the system directory, as an installer puts it, for one test.
 // Every instance of that copy is ended and the copy removed afterwards, so that no window
 // is left for the next test and the library's double-click finds nothing again.
 class InstalledProgram {
 public:
-    InstalledProgram() : path_(SystemDirectory() + "\\qvconfig.exe") {
+    InstalledProgram() : path_(qvtest::SystemDirectory() + "\\qvconfig.exe") {
         copied_ = CopyFileA(qvtest::WindowsPath(QV_CONFIG_EXE).c_str(), path_.c_str(), FALSE) != FALSE;
     }
     ~InstalledProgram() {
-        EndProcesses(ProcessesOf(path_));
+        qvtest::EndProcesses(qvtest::ProcessesOf(path_));
         DeleteFileA(path_.c_str());
     }
     InstalledProgram(const InstalledProgram&) = delete;
@@ -161,7 +92,8 @@ private:
 
 // "control qvpanel.cpl": Wine's control panel loads the library, opens the applet and ends.
 void OpenInControlPanel() {
-    qvtest::Program control(SystemDirectory() + "\\control.exe", "\"" + qvtest::WindowsPath(QV_PANEL_CPL) + "\"");
+    qvtest::Program control(qvtest::SystemDirectory() + "\\control.exe",
+                            "\"" + qvtest::WindowsPath(QV_PANEL_CPL) + "\"");
     ASSERT_TRUE(control.Started()) << "control.exe did not start: " << GetLastError();
     EXPECT_TRUE(control.WaitForExit(60000)) << "control.exe did not end";
 }
@@ -177,11 +109,11 @@ TEST(ControlPanel, OpeningTheAppletShowsTheConfigurationWindowOfTheInstalledProg
     SettingsKeyPresent settings;
     InstalledProgram installed;
     ASSERT_TRUE(installed.Copied()) << "could not copy qvconfig.exe to " << installed.Path();
-    ASSERT_TRUE(ProcessesOf(installed.Path()).empty());
+    ASSERT_TRUE(qvtest::ProcessesOf(installed.Path()).empty());
 
     OpenInControlPanel();
     EXPECT_EQ(WaitForInstances(installed.Path(), 1).size(), 1u)
-        << "shown by:" << WhoShowsTheWindow();
+        << "shown by:" << qvtest::WhoShows(kCaption);
 }
 
 TEST(ControlPanel, ASecondOpenStartsASecondInstance) {
@@ -191,10 +123,10 @@ TEST(ControlPanel, ASecondOpenStartsASecondInstance) {
 
     OpenInControlPanel();
     const std::set<DWORD> first = WaitForInstances(installed.Path(), 1);
-    ASSERT_EQ(first.size(), 1u) << "shown by:" << WhoShowsTheWindow();
+    ASSERT_EQ(first.size(), 1u) << "shown by:" << qvtest::WhoShows(kCaption);
     OpenInControlPanel();
     const std::set<DWORD> both = WaitForInstances(installed.Path(), 2);
-    EXPECT_EQ(both.size(), 2u) << "shown by:" << WhoShowsTheWindow();
+    EXPECT_EQ(both.size(), 2u) << "shown by:" << qvtest::WhoShows(kCaption);
     EXPECT_TRUE(std::includes(both.begin(), both.end(), first.begin(), first.end()))
         << "the first instance went away";
 }

@@ -1,4 +1,4 @@
-// What the driver-operation tests share: the stand-ins' command lines, the messages, the driver buttons, and their fixture.
+// What the driver-operation tests share: the stand-ins' command lines, the messages, and their fixture.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "driver_buttons.h"
 #include "e2e_fixture.h"
 #include "platform/win32/win32_driver_device.h"
 #include "platform/win32/win32_installer_runner.h"
@@ -17,7 +18,6 @@
 #include "testbed/harness/screenshot.h"
 #include "testbed/standins/knobs.h"
 #include "testbed/standins/standins.h"
-
 
 namespace qve2e {
 
@@ -42,52 +42,11 @@ inline std::string Logged(const std::string& arguments, int exitCode) {
 
 inline const std::string kEnableCaption = "Quorvel Driver Enable";
 inline const std::string kDisableCaption = "Quorvel Driver Disable";
-inline const std::string kSavedCaption = "Quorvel Disk Image Saved";
-inline const std::string kSavedText = "Disk image saved.";
 
-// An installer run, the device probe and a cold Wine process together stay well below this.
-constexpr int kOperationTimeoutMs = 20000;
 // The probe gives up after 30 attempts a second apart; the -u run follows.
 constexpr int kProbeGivesUpMs = 30000;
 // How long a test watches for a change that must not come.
 constexpr DWORD kSettleMs = 700;
-
-// Which of the three driver buttons are enabled.
-struct Buttons {
-    bool enable;
-    bool disable;
-    bool saveImage;
-    bool operator==(const Buttons& other) const {
-        return enable == other.enable && disable == other.disable && saveImage == other.saveImage;
-    }
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Buttons& b) {
-    return out << "{Enable " << (b.enable ? "on" : "off") << ", Disable " << (b.disable ? "on" : "off")
-               << ", Save Disk Image " << (b.saveImage ? "on" : "off") << "}";
-}
-
-constexpr Buttons kStopped{true, false, false};
-constexpr Buttons kRunning{false, true, true};
-
-inline Buttons ButtonsOf(const AppWindow& editor) {
-    return {qvtest::IsEnabled(editor.Control("Command4")), qvtest::IsEnabled(editor.Control("Command5")),
-            qvtest::IsEnabled(editor.Control("Command6"))};
-}
-
-// The buttons once they show `expected`, or as they stand when the wait ran out.
-inline Buttons AwaitButtons(const AppWindow& editor, const Buttons& expected, int timeoutMs = kOperationTimeoutMs) {
-    qvtest::WaitUntil([&] { return ButtonsOf(editor) == expected; }, timeoutMs);
-    return ButtonsOf(editor);
-}
-
-inline bool DeviceLoaded() { return qv::Win32DriverDevice().Open(qv::DeviceOpenForm::Status) != nullptr; }
-
-inline std::optional<std::uint64_t> FileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-    return (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
 
 inline std::vector<std::string> Lines(std::initializer_list<std::string> lines) { return lines; }
 

@@ -76,6 +76,11 @@ void ClickAt(HWND window, int clientX, int clientY) {
     Sleep(kKeyPauseMs);
 }
 
+void DoubleClickAt(HWND window, int clientX, int clientY) {
+    ClickAt(window, clientX, clientY);
+    ClickAt(window, clientX, clientY);
+}
+
 void Click(HWND window) {
     RECT client{};
     GetClientRect(window, &client);

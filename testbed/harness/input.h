@@ -18,6 +18,8 @@ bool BringToFront(HWND top);
 // pixels (the centre when no point is given).
 void ClickAt(HWND window, int clientX, int clientY);
 void Click(HWND window);
+// Two such clicks in quick succession, well within the double-click time.
+void DoubleClickAt(HWND window, int clientX, int clientY);
 // A click into a control that takes the focus, and a wait until it has it: keys sent
 // before the program has handled the click would go to where the focus was. False
 // when the focus did not arrive within `timeoutMs`.

@@ -14,9 +14,9 @@ namespace {
 // An open key, closed when it goes out of scope.
 class Key {
 public:
-    static Key Open(REGSAM access) {
+    static Key Open(REGSAM access, const char* path = kSettingsKeyPath) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
         return Key(key);
     }
     static Key Create() {
@@ -103,6 +103,30 @@ std::optional<DWORD> ValueType(const std::string& name) {
     DWORD type = 0;
     if (!ReadRaw(name, &type)) return std::nullopt;
     return type;
+}
+
+bool WriteRaw(const std::string& name, const RawValue& value) {
+    Key key = Key::Create();
+    return key && RegSetValueExA(key.get(), name.c_str(), 0, value.type, value.data.data(),
+                                 static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
+}
+
+bool KeyExists(const std::string& path) { return static_cast<bool>(Key::Open(KEY_QUERY_VALUE, path.c_str())); }
+
+std::map<std::string, RawValue> ValuesOf(const std::string& path) {
+    std::map<std::string, RawValue> values;
+    Key key = Key::Open(KEY_QUERY_VALUE, path.c_str());
+    if (!key) return values;
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameLength = sizeof name;
+        BYTE data[4096];
+        DWORD size = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueA(key.get(), index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+        values[std::string(name, nameLength)] = RawValue{type, std::vector<BYTE>(data, data + size)};
+    }
+    return values;
 }
 
 }  // namespace qvtest

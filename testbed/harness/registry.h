@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qvtest {
 
@@ -24,5 +26,19 @@ std::optional<std::uint32_t> ReadDword(const std::string& name);
 std::optional<std::string> ReadString(const std::string& name);
 // The value's registry type (REG_SZ, REG_DWORD, ...); nothing when it is absent.
 std::optional<DWORD> ValueType(const std::string& name);
+
+// A value as the registry holds it: its type and its bytes.
+struct RawValue {
+    DWORD type;
+    std::vector<BYTE> data;
+    bool operator==(const RawValue& other) const { return type == other.type && data == other.data; }
+};
+// Writes a value of any type into the settings key, creating the key.
+bool WriteRaw(const std::string& name, const RawValue& value);
+
+// Any key under HKEY_LOCAL_MACHINE: whether it exists, and every value it holds by name
+// (none when it is absent).
+bool KeyExists(const std::string& path);
+std::map<std::string, RawValue> ValuesOf(const std::string& path);
 
 }  // namespace qvtest

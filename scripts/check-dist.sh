@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Checks what scripts/dist.sh made, without running it: the setups' PE headers (machine,
+# and for i686 the Windows 4.0 subsystem that Windows 95 loads), version information and
+# icon; the sizes; each zip's listing and files; and SHA256SUMS.
+#
+#   scripts/check-dist.sh [DIR]     (build/dist when no directory is given)
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+DIST=${1:-$QV_BUILD/dist}
+VERSION=$(qv_version)
+# What a setup may weigh beyond the two files it carries: NSIS, its pages and the uninstaller.
+SETUP_LIMIT_KIB=256
+fail=0
+check() { if "$@"; then echo "ok: $*"; else echo "FAILED: $*"; fail=1; fi; }
+
+field() { objdump -p "$1" | awk -v f="$2" '$1==f{print $2}'; }
+machine() { objdump -f "$1" | awk '/file format/{print $NF}'; }
+
+pe_of_machine() {
+  local expected=pei-x86-64
+  [[ $2 == i686 ]] && expected=pei-i386
+  [[ $(machine "$1") == "$expected" ]] || { echo "file format $(machine "$1"), not $expected"; return 1; }
+}
+subsystem_4_0() {
+  [[ $(field "$1" MajorSubsystemVersion) == 4 && $(field "$1" MinorSubsystemVersion) == 0 ]]
+}
+
+# windres reads a PE file's resources back as resource-script text.
+resources() { x86_64-w64-mingw32-windres -J coff -O rc -i "$1"; }
+version_of_the_project() {
+  local script
+  script=$(resources "$1")
+  grep -qxF " FILEVERSION ${VERSION/./, }, 0, 0" <<<"$script" &&
+    grep -qF "VALUE \"ProductVersion\", \"$VERSION\"" <<<"$script"
+}
+# The program's icon: one image of 32 by 32 pixels in 16 colours (octal 040 and 020), 4 bits.
+icon_of_the_program() {
+  resources "$1" | sed -n '/ 14 \/\* RT_GROUP_ICON/,/^END/p' | tr -d ' \t' | grep -qF '"\040\040\020\000",1,4,'
+}
+size_within() { (($(stat -c %s "$1") <= $2 * 1024)) || { echo "$(stat -c %s "$1") bytes"; return 1; }; }
+
+# Exactly the two release files and the README, each the same as the one built.
+zip_holds_the_release() {
+  local zip=$1 arch=$2 listing name
+  listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+  [[ $listing == "README.md qvconfig.exe qvpanel.cpl " ]] || { echo "listing: $listing"; return 1; }
+  for name in "${QV_RELEASE_FILES[@]}"; do
+    unzip -p "$zip" "$name" | cmp -s - "$(qv_release_file "$arch" "$name")" || { echo "$name differs"; return 1; }
+  done
+  unzip -p "$zip" README.md | cmp -s - "$QV_ROOT/README.md" || { echo "README.md differs"; return 1; }
+}
+
+# SHA256SUMS names every other file of the directory, and every sum is right.
+checksums_verify() {
+  local listed present
+  listed=$(awk '{print $2}' "$DIST/SHA256SUMS" | sort | tr '\n' ' ')
+  present=$(cd "$DIST" && ls | grep -vx SHA256SUMS | sort | tr '\n' ' ')
+  [[ $listed == "$present" ]] || { echo "listed: $listed; present: $present"; return 1; }
+  (cd "$DIST" && sha256sum --quiet -c SHA256SUMS)
+}
+
+qv_log "release files and their budgets"
+qv_release_sizes || { echo "FAILED: a release file is over its size budget"; fail=1; }
+
+for arch in "${QV_RELEASE_ARCHES[@]}"; do
+  qv_log "$arch"
+  setup=$DIST/quorvel-$VERSION-$arch-setup.exe
+  zip=$DIST/quorvel-$VERSION-$arch.zip
+  [[ -f $setup && -f $zip ]] || { echo "FAILED: $setup or $zip is missing"; fail=1; continue; }
+  check pe_of_machine "$setup" "$arch"
+  [[ $arch == i686 ]] && check subsystem_4_0 "$setup"
+  check version_of_the_project "$setup"
+  check icon_of_the_program "$setup"
+  check size_within "$setup" "$SETUP_LIMIT_KIB"
+  check zip_holds_the_release "$zip" "$arch"
+done
+qv_log "checksums"
+check checksums_verify
+exit $fail

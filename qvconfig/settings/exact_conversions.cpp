@@ -67,18 +67,6 @@ public:
         limbs_.insert(limbs_.begin(), limbs, 0);
     }
 
-    // Divides by `divisor` (not 0); returns the remainder.
-    std::uint32_t DivideBy(std::uint32_t divisor) {
-        std::uint64_t remainder = 0;
-        for (auto limb = limbs_.rbegin(); limb != limbs_.rend(); ++limb) {
-            const std::uint64_t part = (remainder << 32) | *limb;
-            *limb = static_cast<std::uint32_t>(part / divisor);
-            remainder = part % divisor;
-        }
-        Trim();
-        return static_cast<std::uint32_t>(remainder);
-    }
-
     // this - other, where other is not larger.
     void Subtract(const BigNumber& other) {
         std::int64_t borrow = 0;
@@ -187,8 +175,12 @@ double NearestDouble(const BigNumber& number, std::int64_t scale) {
     return NearestDouble(number.BitsFrom(below), number.AnyBitBelow(below), scale + below);
 }
 
-// floor(numerator / denominator), which must be below 2^64; the numerator keeps the remainder.
-std::uint64_t DivideToQuotient(BigNumber& numerator, const BigNumber& denominator) {
+// floor(numerator / denominator), which must be below 2^64, and whether anything is left over.
+struct Quotient {
+    std::uint64_t value;
+    bool inexact;
+};
+Quotient Divide(BigNumber numerator, const BigNumber& denominator) {
     std::uint64_t quotient = 0;
     BigNumber shifted = denominator;
     shifted.ShiftLeft(63);
@@ -198,7 +190,7 @@ std::uint64_t DivideToQuotient(BigNumber& numerator, const BigNumber& denominato
             quotient |= std::uint64_t{1} << bit;
         }
     }
-    return quotient;
+    return {quotient, !numerator.IsZero()};
 }
 
 // Digits beyond the 768th never decide a rounding: every point halfway between two
@@ -218,16 +210,13 @@ BigNumber FromDecimal(const std::string& digits) {
     return number;
 }
 
-// The decimal digits of a number, without leading zeros ("0" for zero).
-std::string ToDecimal(BigNumber number) {
-    constexpr std::uint32_t kChunk = 1000000000;  // nine digits at a time
-    std::string reversed;
-    do {
-        std::uint32_t chunk = number.DivideBy(kChunk);
-        for (int i = 0; i < 9; ++i, chunk /= 10) reversed += static_cast<char>('0' + chunk % 10);
-    } while (!number.IsZero());
-    while (reversed.size() > 1 && reversed.back() == '0') reversed.pop_back();
-    return std::string(reversed.rbegin(), reversed.rend());
+// The decimal exponent of the first digit of a value whose first bit has the exponent
+// `leadingBit`, or up to two less, never more: floor(leadingBit * log10(2)) is that
+// exponent or one less, and 78913 / 2^18 lies just below log10(2).
+int LeadingDigitEstimate(int leadingBit) {
+    const long long scaled = static_cast<long long>(leadingBit) * 78913;
+    const long long floor = scaled >= 0 ? scaled / 262144 : -((-scaled + 262143) / 262144);
+    return static_cast<int>(floor) - 1;
 }
 
 // Rounds exact digits (the first one nonzero) to `significant` of them, halves to even;
@@ -294,8 +283,8 @@ double DecimalToDouble(const std::string& digits, std::int64_t exponent) {
     } else {
         divisor.ShiftLeft(-shift);
     }
-    const std::uint64_t quotient = DivideToQuotient(number, divisor);
-    return NearestDouble(quotient, !number.IsZero(), exponent - shift);
+    const Quotient quotient = Divide(number, divisor);
+    return NearestDouble(quotient.value, quotient.inexact, exponent - shift);
 }
 
 double IntegerToDouble(const std::string& digits, int base) {
@@ -322,18 +311,27 @@ DecimalDigits RoundToDecimalDigits(double value, int significant) {
         mantissa |= kImplicitBit;
         unit = exponentField + kLowestUnit - 1;
     }
-    // mantissa * 2^unit as an integer times a power of ten: m * 2^-k = m * 5^k * 10^-k.
-    BigNumber number(mantissa);
-    int tenExponent = 0;
-    if (unit >= 0) {
-        number.ShiftLeft(unit);
+    // The value is mantissa * 2^unit. It is scaled by 10^scale so that its integer part
+    // has at least one digit more than the rounding keeps, and at most 19.
+    const int scale = significant - LeadingDigitEstimate(unit + BitLength(mantissa) - 1);
+    // mantissa * 2^unit * 10^scale = mantissa * 2^(unit + scale) * 5^scale
+    BigNumber numerator(mantissa), denominator(1);
+    const int twos = unit + scale;
+    if (scale >= 0) {
+        numerator.MultiplyByPowerOf5(scale);
     } else {
-        number.MultiplyByPowerOf5(-unit);
-        tenExponent = unit;
+        denominator.MultiplyByPowerOf5(-scale);
     }
-    const std::string digits = ToDecimal(number);
-    return RoundDigits(digits, tenExponent + static_cast<int>(digits.size()) - 1,
-                       static_cast<std::size_t>(significant));
+    if (twos >= 0) {
+        numerator.ShiftLeft(twos);
+    } else {
+        denominator.ShiftLeft(-twos);
+    }
+    const Quotient scaled = Divide(numerator, denominator);
+    // Past the exact digits of the integer part, a nonzero rest counts as a digit 1.
+    const std::string digits = std::to_string(scaled.value) + (scaled.inexact ? "1" : "");
+    const int integerDigits = static_cast<int>(digits.size()) - (scaled.inexact ? 1 : 0);
+    return RoundDigits(digits, integerDigits - 1 - scale, static_cast<std::size_t>(significant));
 }
 
 }  // namespace qv

@@ -18,7 +18,7 @@ double DecimalToDouble(const std::string& digits, std::int64_t exponent);
 // The same for an integer written in base 8 or 16 (digits as DigitValue reads them).
 double IntegerToDouble(const std::string& digits, int base);
 
-// A finite value above 0 rounded to `significant` decimal digits (halves to even):
+// A finite value above 0 rounded to `significant` decimal digits, 1 to 15 (halves to even):
 // the digits without trailing zeros, and the decimal exponent of the first one.
 struct DecimalDigits {
     std::string digits;

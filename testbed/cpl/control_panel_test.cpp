@@ -59,7 +59,7 @@ public:
         RegCloseKey(key);
     }
     ~RegisteredWithTheShell() {
-        EndProcesses(ProcessesOf(path_));
+        qvtest::EndProcesses(qvtest::ProcessesOf(path_));
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
     }
     RegisteredWithTheShell(const RegisteredWithTheShell&) = delete;
@@ -142,7 +142,7 @@ TEST(ControlPanel, TheShellStartsTheProgramThatWinExecCannot) {
     ASSERT_TRUE(registered.Made()) << "could not register " << registered.Path() << " with the shell";
 
     OpenInControlPanel();
-    EXPECT_EQ(WaitForInstances(registered.Path(), 1).size(), 1u) << "shown by:" << WhoShowsTheWindow();
+    EXPECT_EQ(WaitForInstances(registered.Path(), 1).size(), 1u) << "shown by:" << qvtest::WhoShows(kCaption);
 }
 
 }  // namespace

@@ -59,10 +59,12 @@ std::optional<std::vector<BYTE>> ReadRaw(const std::string& name, DWORD* type) {
 
 }  // namespace
 
-bool DeleteSettingsKey() {
+bool DeleteSettingsKey() { return DeleteKey(kSettingsKeyPath); }
+
+bool DeleteKey(const std::string& path) {
     // The key and everything under it (RegDeleteTreeA is Vista's; this tree is built for older headers).
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
-    return !SettingsKeyExists();
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    return !KeyExists(path);
 }
 
 bool CreateSettingsKey() { return static_cast<bool>(Key::Create()); }

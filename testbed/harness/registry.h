@@ -36,9 +36,10 @@ struct RawValue {
 // Writes a value of any type into the settings key, creating the key.
 bool WriteRaw(const std::string& name, const RawValue& value);
 
-// Any key under HKEY_LOCAL_MACHINE: whether it exists, and every value it holds by name
-// (none when it is absent).
+// Any key under HKEY_LOCAL_MACHINE: whether it exists, every value it holds by name (none
+// when it is absent), and removing it with everything under it (true when it is gone).
 bool KeyExists(const std::string& path);
+bool DeleteKey(const std::string& path);
 std::map<std::string, RawValue> ValuesOf(const std::string& path);
 
 }  // namespace qvtest

@@ -52,7 +52,7 @@ void ClearTheMachine() {
     DeleteFileA(InstalledProgram().c_str());
     DeleteFileA(InstalledApplet().c_str());
     qvtest::DeleteSettingsKey();
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+    qvtest::DeleteKey(kUninstallKeyPath);
 }
 
 // The uninstaller's copy of itself runs from NSIS's temporary directory "~nsu<n>.tmp".

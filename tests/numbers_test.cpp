@@ -238,9 +238,42 @@ protected:
     }
 };
 
+// The exact decimal of a value, in fixed-point form with 1100 places: enough for every double.
+std::string ExactDecimal(double value) {
+    char text[1500];
+    std::snprintf(text, sizeof text, "%.1100f", value);
+    return text;
+}
+
+// The exact mean of two fixed-point decimals at or above 0 with as many places, in
+// decimal digits (one place more), so that no binary rounding can touch it.
+std::string MeanOf(std::string a, std::string b) {
+    const auto pointA = a.find('.'), pointB = b.find('.');
+    a.insert(0, pointB > pointA ? pointB - pointA : 0, '0');
+    b.insert(0, pointA > pointB ? pointA - pointB : 0, '0');
+    a += '0';
+    b += '0';
+    std::string sum = a;
+    int carry = 0;
+    for (std::size_t i = a.size(); i-- > 0;) {
+        if (a[i] == '.') continue;
+        const int digits = (a[i] - '0') + (b[i] - '0') + carry;
+        sum[i] = static_cast<char>('0' + digits % 10);
+        carry = digits / 10;
+    }
+    if (carry) sum.insert(0, 1, '1');
+    int rest = 0;
+    for (char& c : sum) {
+        if (c == '.') continue;
+        const int part = rest * 10 + (c - '0');
+        c = static_cast<char>('0' + part / 2);
+        rest = part % 2;
+    }
+    return sum;
+}
+
 // A decimal of any length reads as the nearest double: the C library's strtod rounds
-// correctly, so it is the oracle. The exact midpoints between neighbouring doubles
-// (exact in the 64-bit mantissa of long double, written out in full by "%.800Le") go to
+// correctly, so it is the oracle. The exact midpoints between neighbouring doubles go to
 // the even neighbour, and the smallest step above or below one decides the direction.
 TEST_F(ReadBack, DecimalsReadAsTheNearestDouble) {
     std::uniform_int_distribution<int> length(1, 40), digit(0, 9), exponent(-360, 330);
@@ -255,17 +288,19 @@ TEST_F(ReadBack, DecimalsReadAsTheNearestDouble) {
         const double below = std::fabs(AnyFiniteDouble());
         const double above = std::nextafter(below, HUGE_VAL);
         if (std::isinf(above)) continue;
-        char text[900];
-        std::snprintf(text, sizeof text, "%.800Le", (static_cast<long double>(below) + above) / 2);
-        std::string midpoint = text;
-        const auto e = midpoint.find('e');
+        const std::string midpoint = MeanOf(ExactDecimal(below), ExactDecimal(above));
         std::uint64_t bits;
         std::memcpy(&bits, &below, sizeof bits);
         ASSERT_EQ(TextToNumber(midpoint), bits % 2 == 0 ? below : above) << midpoint;
-        ASSERT_EQ(TextToNumber(midpoint.substr(0, e) + "1" + midpoint.substr(e)), above) << midpoint;
-        const auto last = midpoint.find_last_not_of('0', e - 1);
-        std::string lower = midpoint.substr(0, last) + static_cast<char>(midpoint[last] - 1) + "9";
-        ASSERT_EQ(TextToNumber(lower + midpoint.substr(e)), below) << midpoint;
+        ASSERT_EQ(TextToNumber(midpoint + "1"), above) << midpoint;
+        // The last place lowered by one: the last nonzero digit one less, nines after it.
+        std::string lower = midpoint;
+        const auto last = lower.find_last_not_of("0.");
+        --lower[last];
+        for (std::size_t place = last + 1; place < lower.size(); ++place) {
+            if (lower[place] != '.') lower[place] = '9';
+        }
+        ASSERT_EQ(TextToNumber(lower), below) << midpoint;
     }
 }
 

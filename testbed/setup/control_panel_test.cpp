@@ -24,7 +24,7 @@ using qve2e::AwaitButtons;
 using qve2e::kRunning;
 using qve2e::kStopped;
 
-const std::string kEditorCaption = qv::EditorSpec().caption;
+const std::string kEditorCaption = qv::EditorLayout().caption;
 // The applet's name in the Control Panel: its string 1.
 const std::string kAppletName = "Quorvel";
 constexpr int kWindowTimeoutMs = 30000;

@@ -7,20 +7,7 @@ namespace qve2e {
 
 void SeedSensibleSettings() {
     ASSERT_TRUE(qvtest::DeleteSettingsKey());
-    ASSERT_TRUE(qvtest::WriteString("DiskType", "HDC"));
-    ASSERT_TRUE(qvtest::WriteDword("SizeIn4kPages", 16384));
-    ASSERT_TRUE(qvtest::WriteDword("UserDriveLetter", 17));
-    ASSERT_TRUE(qvtest::WriteDword("LoadImageOnStart", 0));
-    ASSERT_TRUE(qvtest::WriteString("LoadImageFile", "C:\\qvdriver.img"));
-    ASSERT_TRUE(qvtest::WriteDword("SaveImageOnExit", 1));
-    ASSERT_TRUE(qvtest::WriteString("SaveImageFile", "C:\\qvdriver.img"));
-    ASSERT_TRUE(qvtest::WriteDword("AutoSaveEnabled", 0));
-    ASSERT_TRUE(qvtest::WriteDword("AutoSaveTrigger", 150));
-    ASSERT_TRUE(qvtest::WriteDword("DiskFormatFAT32", 0));
-    ASSERT_TRUE(qvtest::WriteDword("MakeTempDir", 1));
-    ASSERT_TRUE(qvtest::WriteDword("UseDiskLabel", 1));
-    ASSERT_TRUE(qvtest::WriteString("DiskLabel", "RAMDISK"));
-    ASSERT_TRUE(qvtest::WriteDword("BootEnable", 0));
+    ASSERT_TRUE(qvtest::WriteSettings(qvtest::StoredSettings{}));
     ASSERT_TRUE(qvtest::WriteString("InstallDir", "C:\\Program Files\\Quorvel"));
 }
 

@@ -84,6 +84,16 @@ bool WriteString(const std::string& name, const std::string& text) {
                                  static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
+bool WriteSettings(const StoredSettings& s) {
+    return WriteString("DiskType", s.diskType) && WriteDword("LoadImageOnStart", s.loadImageOnStart) &&
+           WriteString("LoadImageFile", s.loadImageFile) && WriteDword("SaveImageOnExit", s.saveImageOnExit) &&
+           WriteString("SaveImageFile", s.saveImageFile) && WriteDword("SizeIn4kPages", s.sizeIn4kPages) &&
+           WriteDword("AutoSaveEnabled", s.autoSaveEnabled) && WriteDword("DiskFormatFAT32", s.diskFormatFat32) &&
+           WriteDword("AutoSaveTrigger", s.autoSaveTrigger) && WriteDword("UserDriveLetter", s.userDriveLetter) &&
+           WriteDword("MakeTempDir", s.makeTempDir) && WriteDword("UseDiskLabel", s.useDiskLabel) &&
+           WriteString("DiskLabel", s.diskLabel) && WriteDword("BootEnable", s.bootEnable);
+}
+
 std::optional<std::uint32_t> ReadDword(const std::string& name) {
     DWORD type = 0;
     const auto bytes = ReadRaw(name, &type);

@@ -54,20 +54,11 @@ int IndexOf(const std::vector<std::string>& items, const std::string& item) {
 // The settings a user would have made: a small disk on R:, so that saving its image is
 // quick, saved into the install directory on shutdown; no AutoSave, no start at boot.
 void SeedSettingsForTheDriver(const std::string& imageFile) {
-    ASSERT_TRUE(qvtest::WriteString("DiskType", "HDC"));
-    ASSERT_TRUE(qvtest::WriteDword("SizeIn4kPages", kImagePages));
-    ASSERT_TRUE(qvtest::WriteDword("UserDriveLetter", 17));
-    ASSERT_TRUE(qvtest::WriteDword("LoadImageOnStart", 0));
-    ASSERT_TRUE(qvtest::WriteString("LoadImageFile", imageFile));
-    ASSERT_TRUE(qvtest::WriteDword("SaveImageOnExit", 1));
-    ASSERT_TRUE(qvtest::WriteString("SaveImageFile", imageFile));
-    ASSERT_TRUE(qvtest::WriteDword("AutoSaveEnabled", 0));
-    ASSERT_TRUE(qvtest::WriteDword("AutoSaveTrigger", 150));
-    ASSERT_TRUE(qvtest::WriteDword("DiskFormatFAT32", 0));
-    ASSERT_TRUE(qvtest::WriteDword("MakeTempDir", 1));
-    ASSERT_TRUE(qvtest::WriteDword("UseDiskLabel", 1));
-    ASSERT_TRUE(qvtest::WriteString("DiskLabel", "RAMDISK"));
-    ASSERT_TRUE(qvtest::WriteDword("BootEnable", 0));
+    qvtest::StoredSettings settings;
+    settings.sizeIn4kPages = kImagePages;
+    settings.loadImageFile = imageFile;
+    settings.saveImageFile = imageFile;
+    ASSERT_TRUE(qvtest::WriteSettings(settings));
 }
 
 TEST_F(SetupTest, TheControlPanelOpensTheInstalledProgramWhichDrivesTheInstalledDriver) {

@@ -94,21 +94,11 @@ Values SettingsValuesBut(const std::string& name) {
     return values;
 }
 
+// Every setting, the installation's two values, and one value the program does not know.
 void SeedEveryValue(const std::string& installDir, const std::string& executable) {
-    ASSERT_TRUE(qvtest::WriteString("DiskType", "FDC14"));
-    ASSERT_TRUE(qvtest::WriteDword("SizeIn4kPages", 2560));
-    ASSERT_TRUE(qvtest::WriteDword("UserDriveLetter", 25));
-    ASSERT_TRUE(qvtest::WriteDword("LoadImageOnStart", 1));
-    ASSERT_TRUE(qvtest::WriteString("LoadImageFile", "D:\\images\\start.img"));
-    ASSERT_TRUE(qvtest::WriteDword("SaveImageOnExit", 0));
-    ASSERT_TRUE(qvtest::WriteString("SaveImageFile", "D:\\images\\exit.img"));
-    ASSERT_TRUE(qvtest::WriteDword("AutoSaveEnabled", 1));
-    ASSERT_TRUE(qvtest::WriteDword("AutoSaveTrigger", 300));
-    ASSERT_TRUE(qvtest::WriteDword("DiskFormatFAT32", 1));
-    ASSERT_TRUE(qvtest::WriteDword("MakeTempDir", 0));
-    ASSERT_TRUE(qvtest::WriteDword("UseDiskLabel", 0));
-    ASSERT_TRUE(qvtest::WriteString("DiskLabel", "SETUPTEST"));
-    ASSERT_TRUE(qvtest::WriteDword("BootEnable", 1));
+    const qvtest::StoredSettings every{"FDC14", 2560, 25, 1, "D:\\images\\start.img", 0, "D:\\images\\exit.img",
+                                       1, 300, 1, 0, 0, "SETUPTEST", 1};
+    ASSERT_TRUE(qvtest::WriteSettings(every));
     ASSERT_TRUE(qvtest::WriteString("InstallDir", installDir));
     ASSERT_TRUE(qvtest::WriteString("Executable", executable));
     ASSERT_TRUE(qvtest::WriteRaw("DriverState", {REG_BINARY, {1, 2, 3, 0, 255}}));

@@ -17,6 +17,9 @@ QV_PACKAGES=(
 
 qv_log() { printf '\n== %s\n' "$*"; }
 
+# The emulated 32-bit Wine that runs the i686 build.
+source "$QV_ROOT/scripts/wine-i686.sh"
+
 # Installs whatever of QV_PACKAGES is missing; quick when everything is there.
 qv_ensure_packages() {
   local missing=() pkg
@@ -47,7 +50,11 @@ qv_build() {
 }
 
 qv_build_native() { qv_build native; }
-qv_build_i686() { qv_build i686 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-i686.cmake"; }
+# The i686 tree's tests run under the emulated 32-bit Wine (scripts/wine-i686.sh).
+qv_build_i686() {
+  qv_build i686 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-i686.cmake" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$QV_ROOT/scripts/wine-i686.sh"
+}
 # The portable tests as a static 32-bit x87 program, run under qemu-i386-static.
 qv_build_x87() { qv_build x87 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x87-linux.cmake"; }
 qv_build_x86_64() {
@@ -60,9 +67,7 @@ qv_build_x86_64() {
 QV_RELEASE_ARCHES=(i686 x86_64)
 QV_RELEASE_FILES=(qvconfig.exe qvpanel.cpl)
 qv_build_release() {
-  local toolchain=$1
-  [[ $1 == x86_64 ]] && toolchain=x86_64-release
-  qv_build "release-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-$toolchain.cmake" \
+  qv_build "release-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-$1-release.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DQV_RELEASE=ON
 }
 # qv_release_file ARCH NAME: where the release tree leaves that file.
@@ -142,6 +147,10 @@ qv_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  qv_wine_fonts
+}
+
+qv_wine_fonts() {
   # Wine draws the title bars' buttons with its symbol font Marlett, which it looks for among
   # the prefix's fonts. Debian's wineboot leaves none there, and the buttons show as letters.
   local fonts=$WINEPREFIX/drive_c/windows/Fonts

@@ -101,16 +101,15 @@ INSTANTIATE_TEST_SUITE_P(Executable, ReinstallTest,
                                            ReinstallCase{"Elsewhere", "D:\\old\\qvconfig.exe"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+BOOL CALLBACK AddChildText(HWND child, LPARAM all) {
+    *reinterpret_cast<std::string*>(all) += "\n" + qvtest::WindowText(child);
+    return TRUE;
+}
+
 // Every text that the setup's window shows, its child windows included.
 std::string TextsOf(HWND window) {
     std::string texts = qvtest::WindowText(window);
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM all) {
-            *reinterpret_cast<std::string*>(all) += "\n" + qvtest::WindowText(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    EnumChildWindows(window, AddChildText, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 

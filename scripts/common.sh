@@ -10,7 +10,6 @@ QV_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  g++-multilib qemu-user-static
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
   libxml2-utils nsis zip unzip
 )
@@ -50,16 +49,15 @@ qv_build() {
 }
 
 qv_build_native() { qv_build native; }
-# The i686 tree's tests run under the emulated 32-bit Wine (scripts/wine-i686.sh).
+# The Windows trees run their tests through scripts/wine.sh: the i686 tree in prefixes of
+# the emulated 32-bit Wine, the x86_64 tree in the host Wine's and in those.
 qv_build_i686() {
   qv_build i686 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-i686.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$QV_ROOT/scripts/wine-i686.sh"
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$QV_ROOT/scripts/wine.sh"
 }
-# The portable tests as a static 32-bit x87 program, run under qemu-i386-static.
-qv_build_x87() { qv_build x87 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x87-linux.cmake"; }
 qv_build_x86_64() {
   qv_build x86_64 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x86_64.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$QV_ROOT/scripts/wine.sh"
 }
 
 # The release files, qvconfig.exe and qvpanel.cpl, stripped and optimised for size, built
@@ -160,10 +158,15 @@ qv_wine_fonts() {
   fi
 }
 
+# qv_prefix_env PREFIX: the environment of one of our prefixes, of either Wine.
+qv_prefix_env() {
+  if [[ -f $1/.qv-emulated ]]; then qv_i686_env "$(cat "$1/.qv-emulated")" "$1"; else qv_wine_env "$1"; fi
+}
+
 # Starts a persistent wineserver (each Wine process then starts in a fraction of a second).
 qv_wine_start() {
   wineserver -p >/dev/null 2>&1 || true
-  wine wineboot >/dev/null 2>&1 || true
+  "$QV_ROOT/scripts/wine.sh" wineboot >/dev/null 2>&1 || true
 }
 
 qv_wine_stop() { wineserver -k >/dev/null 2>&1 || true; }

@@ -4,10 +4,7 @@
 # private root under the user's cache, with its 32-bit loader run by qemu's user-mode
 # emulator. Nothing of it is installed system-wide: with wine32:i386 installed, every
 # plain `wine` run on the machine would pick the 32-bit loader and fail.
-#
-# Run:    scripts/wine-i686.sh PROGRAM [ARGUMENTS...]
-#         runs a Windows program in $WINEPREFIX (made by qv_i686_prefix) under it.
-# Source: the functions below, through common.sh.
+# common.sh sources this file; scripts/wine.sh runs a program under it.
 # shellcheck shell=bash
 
 QV_I686_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/quorvel
@@ -196,16 +193,8 @@ qv_i686_prefix() {
     [[ -f $WINEPREFIX/system.reg ]] || qv_i686_fail "wineboot made no prefix in $WINEPREFIX"
     [[ ${3:-} == win98 ]] && qv_i686_wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
     "$WINESERVER" -w
+    # scripts/wine.sh runs the prefix's programs with the emulated loaders.
+    echo "$1" >"$WINEPREFIX/.qv-emulated"
   fi
   qv_wine_fonts
 }
-
-if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
-  set -euo pipefail
-  source "$(dirname "$0")/common.sh"
-  [[ -n ${WINEPREFIX:-} && -f $WINEPREFIX/system.reg ]] ||
-    { echo "usage: WINEPREFIX=<a prefix made by qv_i686_prefix> $0 PROGRAM [ARGUMENTS...]" >&2; exit 2; }
-  arch=$(sed -n 's/^#arch=//p' "$WINEPREFIX/system.reg")
-  qv_i686_env "${arch:-win32}" "$WINEPREFIX"
-  qv_i686_wine "$@"
-fi

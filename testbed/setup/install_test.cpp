@@ -152,30 +152,50 @@ INSTANTIATE_TEST_SUITE_P(
                       FirstPageCase{"WithDriver", SetupWithStandIns, "It also installs the driver package"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Where the C run-time library is missing, the setup says what to install and stops
-// before anything is copied or written; silently it stops all the same.
-TEST_F(SetupTest, ASetupThatFindsNoRuntimeLibraryStopsBeforeCopyingAnything) {
-    qvtest::Program setup(SetupMissingItsRuntime(), "");
+// A setup that cannot install here says why and what to do, and stops before anything is
+// copied or written; silently it stops all the same. The i686 setup does so on 64-bit
+// Windows, where a 32-bit program sees PROCESSOR_ARCHITEW6432.
+struct StopCase {
+    const char* name;
+    std::string (*setup)();
+    std::vector<const char*> says;
+    bool only64BitWindows;
+};
+void PrintTo(const StopCase& c, std::ostream* out) { *out << c.name; }
+
+class StopTest : public SetupTest, public ::testing::WithParamInterface<StopCase> {};
+
+TEST_P(StopTest, StopsBeforeCopyingAnything) {
+    const StopCase& c = GetParam();
+    if (c.only64BitWindows && (std::string(QV_SETUP_ARCH) != "i686" || !GetEnvironmentVariableA("PROCESSOR_ARCHITEW6432", nullptr, 0)))
+        GTEST_SKIP() << "the i686 setup on 64-bit Windows only";
+    qvtest::Program setup(c.setup(), "");
     ASSERT_TRUE(setup.Started());
     HWND box = qvtest::FindMessageBox(setup.Id(), kSetupCaption, 30000);
     ASSERT_NE(box, nullptr) << "no box \"" << kSetupCaption << "\"";
     const std::string text = qvtest::MessageBoxText(box);
-    for (const char* remedy : {"Internet Explorer 4 or later", "Windows Socket 2 update", "run-time redistributable"}) {
-        EXPECT_NE(text.find(remedy), std::string::npos) << text;
-    }
+    for (const char* words : c.says) EXPECT_NE(text.find(words), std::string::npos) << text;
     qvtest::PressMessageBoxButton(box, IDOK);
     ASSERT_TRUE(setup.WaitForExit(30000));
     // NSIS's status for a setup that stopped itself.
     constexpr DWORD kStopped = 2;
     EXPECT_EQ(setup.ExitCode(), kStopped);
 
-    EXPECT_EQ(Run(SetupMissingItsRuntime(), "/S"), kStopped);
+    EXPECT_EQ(Run(c.setup(), "/S"), kStopped);
     EXPECT_FALSE(FileExists(InstalledProgram()));
     EXPECT_FALSE(FileExists(InstalledApplet()));
     EXPECT_FALSE(FileExists(kDefaultInstallDir));
     EXPECT_FALSE(qvtest::SettingsKeyExists());
     EXPECT_FALSE(qvtest::KeyExists(kUninstallKeyPath));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Setups, StopTest,
+    ::testing::Values(StopCase{"NoRuntimeLibrary", SetupMissingItsRuntime,
+                               {"Internet Explorer 4 or later", "Windows Socket 2 update", "run-time redistributable"},
+                               false},
+                      StopCase{"RefusesOn64BitWindows", ReleaseSetup, {"64-bit Windows", "-x86_64-setup.exe"}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qvsetup

@@ -50,14 +50,13 @@ qv_log "setups for the end-to-end tests"
 make_test_setups x86_64
 make_test_setups i686
 
-# The i686 runs drive the i686 release files, which are what users run; in a 64-bit prefix
-# its installer is the i686 stand-in, its driver the x86_64 one (a kernel is 64-bit there).
-export QV_I686_CONFIG_EXE QV_I686_PANEL_CPL QV_WOW64_STANDINS=$QV_BUILD/i686/wow64-standins
+# The i686 runs drive the i686 release files, which are what users run. On 64-bit Windows
+# the driver package is 64-bit, its installer included: a 32-bit installer would copy the
+# driver into SysWOW64, where no kernel looks for it. So there the program starts the
+# x86_64 stand-ins, and in the Windows 98 prefix the i686 ones.
+export QV_I686_CONFIG_EXE QV_I686_PANEL_CPL
 QV_I686_CONFIG_EXE=$(qv_release_file i686 qvconfig.exe)
 QV_I686_PANEL_CPL=$(qv_release_file i686 qvpanel.cpl)
-rm -rf "$QV_WOW64_STANDINS"
-mkdir -p "$QV_WOW64_STANDINS"
-cp "$QV_BUILD/i686/testbed/standins/tarnset.exe" "$QV_BUILD/x86_64/testbed/standins/"qvdriver.{sys,inf} "$QV_WOW64_STANDINS/"
 
 # The tests labelled "setup" install into the system directory: they get Wine prefixes of
 # their own, made afresh for every run. All the others share the test run's prefixes.
@@ -101,7 +100,7 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   QV_CONFIG_EXE=$QV_I686_CONFIG_EXE QV_PANEL_CPL=$QV_I686_PANEL_CPL QV_SCREENSHOT_DIR=$QV_BUILD/i686/screenshots/win98 \
     ctest_in i686 "$QV_WIN98_PREFIX" -LE setup
   qv_log "the i686 program on 64-bit Windows: the end-to-end tests, driven by the x86_64 harness"
-  QV_CONFIG_EXE=$QV_I686_CONFIG_EXE QV_STANDINS_DIR=$QV_WOW64_STANDINS QV_SCREENSHOT_DIR=$QV_BUILD/i686/screenshots/wow64 \
+  QV_CONFIG_EXE=$QV_I686_CONFIG_EXE QV_SCREENSHOT_DIR=$QV_BUILD/i686/screenshots/wow64 \
     ctest_in x86_64 "$QV_WOW64_PREFIX" -L e2e
   qv_log "the i686 setup on Windows 98, and its refusal on 64-bit Windows"
   ctest_in i686 "$QV_I686_SETUP_PREFIX" -L setup

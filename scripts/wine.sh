@@ -7,7 +7,21 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 if [[ -n ${WINEPREFIX:-} && -f $WINEPREFIX/.qv-emulated ]]; then
   qv_i686_env "$(cat "$WINEPREFIX/.qv-emulated")" "$WINEPREFIX"
-  qv_i686_wine "$@"
+  loader=qv_i686_wine
 else
-  exec wine "$@"
+  loader=wine
 fi
+
+# A Wine process has once failed to start at all on a loaded machine: it ended at once,
+# having written nothing. Only that start is tried once more, and the retry is logged;
+# a program that ran and failed is never run again.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+for attempt in 1 2; do
+  started=$SECONDS
+  status=0
+  "$loader" "$@" > >(tee "$output") 2> >(tee -a "$output" >&2) || status=$?
+  wait
+  if ((status == 0 || attempt == 2 || SECONDS - started > 2)) || [[ -s $output ]]; then exit $status; fi
+  echo "wine.sh: $1 ended with status $status at once, writing nothing: Wine did not start it; trying once more" >&2
+done

@@ -127,7 +127,7 @@ TEST_F(LoadSaveTest, OnSixtyFourBitWindowsTheKeyIsTheOneTheDriverReads) {
 
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(qvtest::WindowText(editor.Control("DiskLabelText")), "RAMDISK");
+    EXPECT_EQ(qvtest::WindowText(editor.Control("DiskLabelText")), TextOf(kStored.at("DiskLabel")));
     qvtest::PostClick(editor.Control("BootCheck"));
     ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("BootCheck")); }), O);
     qvtest::PostClick(editor.Control("Command3"));

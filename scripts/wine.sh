@@ -14,14 +14,17 @@ fi
 
 # A Wine process has once failed to start at all on a loaded machine: it ended at once,
 # having written nothing. Only that start is tried once more, and the retry is logged;
-# a program that ran and failed is never run again.
+# a program that ran and failed is never run again. The output goes through files, not
+# pipes: Wine's background processes inherit them and would hold a pipe open.
 output=$(mktemp)
-trap 'rm -f "$output"' EXIT
+errors=$(mktemp)
+trap 'rm -f "$output" "$errors"' EXIT
 for attempt in 1 2; do
   started=$SECONDS
   status=0
-  "$loader" "$@" > >(tee "$output") 2> >(tee -a "$output" >&2) || status=$?
-  wait
-  if ((status == 0 || attempt == 2 || SECONDS - started > 2)) || [[ -s $output ]]; then exit $status; fi
+  "$loader" "$@" >"$output" 2>"$errors" || status=$?
+  cat "$output"
+  cat "$errors" >&2
+  if ((status == 0 || attempt == 2 || SECONDS - started > 2)) || [[ -s $output || -s $errors ]]; then exit $status; fi
   echo "wine.sh: $1 ended with status $status at once, writing nothing: Wine did not start it; trying once more" >&2
 done

@@ -31,5 +31,20 @@ TEST(MessageAnswer, EachResultIsItsAnswerAndABoxNotShownCancelsOnlyTheQuestion) 
     }
 }
 
+TEST(LogEntryKind, IsTheBoxsIconStopAnErrorExclamationAWarningAnyOtherInformation) {
+    const struct {
+        std::uint32_t flags;
+        LogEntryKind kind;
+    } cases[] = {
+        {mb::Ok | mb::IconStop, LogEntryKind::Error},
+        {mb::Ok | mb::IconExclamation, LogEntryKind::Warning},
+        {mb::YesNoCancel | mb::IconExclamation, LogEntryKind::Warning},
+        {mb::Ok | mb::IconInformation, LogEntryKind::Information},
+        {mb::Ok | 0x20, LogEntryKind::Information},  // the question mark
+        {mb::Ok, LogEntryKind::Information},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LogEntryKindOf(c.flags), c.kind) << "flags " << c.flags;
+}
+
 }  // namespace
 }  // namespace qv

@@ -1,6 +1,7 @@
 // Starting a program with its command line, and waiting for it to end.
 #include "testbed/harness/program.h"
 
+#include <memory>
 #include <vector>
 
 namespace qvtest {
@@ -23,15 +24,45 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     }
 }
 
-Program::Program(const std::string& exe, const std::string& arguments)
+namespace {
+
+std::vector<char> Writable(const std::string& text) {
+    std::vector<char> copy(text.begin(), text.end());
+    copy.push_back('\0');
+    return copy;
+}
+
+// A handle that the child inherits; closed here once the child has its own.
+struct InheritedFile {
+    explicit InheritedFile(const std::string& path) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    ~InheritedFile() {
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+    HANDLE handle;
+};
+
+}  // namespace
+
+Program::Program(const std::string& exe, const std::string& arguments, const Surroundings& surroundings)
     : commandLine_("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments)) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    // CreateProcessA may write into the command line and the desktop's name, so they are copies.
+    std::vector<char> desktop = Writable(surroundings.desktop);
+    if (!surroundings.desktop.empty()) startup.lpDesktop = desktop.data();
+    std::unique_ptr<InheritedFile> error;
+    if (!surroundings.errorFile.empty()) {
+        error = std::make_unique<InheritedFile>(surroundings.errorFile);
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdError = error->handle;
+    }
     PROCESS_INFORMATION info{};
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> line(commandLine_.begin(), commandLine_.end());
-    line.push_back('\0');
-    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    std::vector<char> line = Writable(commandLine_);
+    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, error ? TRUE : FALSE, 0, nullptr, nullptr,
                        &startup, &info)) {
         process_ = info.hProcess;
         thread_ = info.hThread;

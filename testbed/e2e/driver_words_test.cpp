@@ -3,8 +3,8 @@
 
 #include <fstream>
 #include <iterator>
-#include <memory>
-#include <type_traits>
+
+#include "testbed/harness/owned.h"
 
 namespace qve2e {
 namespace {
@@ -61,13 +61,23 @@ struct WordFailureCase {
 void PrintTo(const WordFailureCase& c, std::ostream* out) { *out << c.name; }
 
 class DriverOperationsWordFailureTest : public DriverOperationsTest,
-                                        public ::testing::WithParamInterface<WordFailureCase> {};
+                                        public ::testing::WithParamInterface<WordFailureCase> {
+protected:
+    // The driver, the knob and the installer as the case says.
+    static void Arrange(const WordFailureCase& c) {
+        if (c.driverRunning) { ASSERT_NO_FATAL_FAILURE(StartDriverBeforehand()); }
+        if (c.knob) { ASSERT_TRUE(qvstandins::SetKnob(c.knob, c.value)); }
+        if (c.installerMissing) { qvstandins::RemoveFrom(kInstallDir); }
+    }
+    void TearDown() override {
+        if (GetParam().installerMissing) { EXPECT_TRUE(qvstandins::CopyInto(kInstallDir)) << "for the driver's removal"; }
+        DriverOperationsTest::TearDown();
+    }
+};
 
 TEST_P(DriverOperationsWordFailureTest, ShowsItsBoxAloneAndEndsWithAFailureStatus) {
     const WordFailureCase& c = GetParam();
-    if (c.driverRunning) { ASSERT_NO_FATAL_FAILURE(StartDriverBeforehand()); }
-    if (c.knob) { ASSERT_TRUE(qvstandins::SetKnob(c.knob, c.value)); }
-    if (c.installerMissing) { qvstandins::RemoveFrom(kInstallDir); }
+    ASSERT_NO_FATAL_FAILURE(Arrange(c));
     Start(c.word);
     HWND box = AwaitBox(c.caption, c.timeoutMs);
     ASSERT_NE(box, nullptr) << "windows: " << ::testing::PrintToString(qvtest::TopLevelCaptions(Running().Id()));
@@ -76,7 +86,23 @@ TEST_P(DriverOperationsWordFailureTest, ShowsItsBoxAloneAndEndsWithAFailureStatu
     qvtest::PressMessageBoxButton(box, IDOK);
     EXPECT_TRUE(Ends());
     EXPECT_EQ(Running().ExitCode(), kStatusFailed);
-    if (c.installerMissing) { EXPECT_TRUE(qvstandins::CopyInto(kInstallDir)) << "for the driver's removal"; }
+}
+
+// Where nobody sees the desktop (a window station of its own, which lacks WSF_VISIBLE as a
+// service's does) the word shows no box: it ends by itself with the same status, and the
+// box's caption and text are on its standard error.
+TEST_P(DriverOperationsWordFailureTest, WithoutAVisibleDesktopEndsByItselfWithItsMessageOnStandardError) {
+    const WordFailureCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(Arrange(c));
+    const qvtest::Owned<HWINSTA, &CloseWindowStation> station(
+        CreateWindowStationA("QuorvelUnattended", 0, WINSTA_ALL_ACCESS, nullptr));
+    ASSERT_NE(station, nullptr) << GetLastError();
+    const std::string errorFile = "C:\\windows\\temp\\qvconfig-unattended.txt";
+    ASSERT_TRUE(Start(c.word, {"QuorvelUnattended\\Default", errorFile}).WaitForExit(c.timeoutMs))
+        << "waiting for a box that nobody sees";
+    EXPECT_EQ(Running().ExitCode(), kStatusFailed);
+    std::ifstream error(errorFile, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(error), {}), std::string(c.caption) + ": " + c.text + "\r\n");
 }
 
 const std::string kMissingInstallerText = "Cannot run the Quorvel installer " + kInstallDir + "\\tarnset.exe.";
@@ -103,54 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
                         "Error disabling Quorvel driver - driver still loaded!", kOperationTimeoutMs},
         WordFailureCase{"StopInstallerMissing", "stop", nullptr, 0, false, true, "Quorvel Driver Disable",
                         kMissingInstallerText.c_str(), kOperationTimeoutMs}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Where nobody sees the desktop (a window station of its own, made without WSF_VISIBLE, as a
-// scheduled task or a service has one) a word shows no box: it ends by itself with its
-// status, and what the box would have said is on its standard error.
-struct UnattendedCase {
-    const char* name;
-    const char* word;
-    const char* knob;
-    DWORD value;
-    bool driverRunning;
-    const char* errorText;
-    DWORD status;
-};
-void PrintTo(const UnattendedCase& c, std::ostream* out) { *out << c.name; }
-
-class DriverOperationsUnattendedTest : public DriverOperationsTest,
-                                       public ::testing::WithParamInterface<UnattendedCase> {};
-
-struct WindowStationCloser {
-    void operator()(HWINSTA station) const { CloseWindowStation(station); }
-};
-
-TEST_P(DriverOperationsUnattendedTest, EndsByItselfWithItsMessageOnStandardError) {
-    const UnattendedCase& c = GetParam();
-    if (c.driverRunning) { ASSERT_NO_FATAL_FAILURE(StartDriverBeforehand()); }
-    if (c.knob) { ASSERT_TRUE(qvstandins::SetKnob(c.knob, c.value)); }
-    const std::unique_ptr<std::remove_pointer_t<HWINSTA>, WindowStationCloser> station(
-        CreateWindowStationA("QuorvelUnattended", 0, WINSTA_ALL_ACCESS, nullptr));
-    ASSERT_NE(station, nullptr) << GetLastError();
-    char temporary[MAX_PATH];
-    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
-    const std::string errorFile = std::string(temporary) + "qvconfig-unattended.txt";
-    qvtest::Program& word = Start(c.word, qvtest::Surroundings{"QuorvelUnattended\\Default", errorFile});
-    ASSERT_TRUE(word.WaitForExit(kOperationTimeoutMs)) << "still waiting, for a box that nobody sees";
-    EXPECT_EQ(word.ExitCode(), c.status);
-    std::ifstream error(errorFile, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(error), {}), std::string(c.errorText) + "\r\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Words, DriverOperationsUnattendedTest,
-    ::testing::Values(UnattendedCase{"StopFails", "stop", "ExitCode_u", 6, true,
-                                     "Quorvel Driver Disable: Error disabling Quorvel driver.", kStatusFailed},
-                      UnattendedCase{"StartFails", "start", "ExitCode_id", 3, false,
-                                     "Quorvel Driver Enable: Error installing Quorvel driver.", kStatusFailed},
-                      UnattendedCase{"Saves", "save", nullptr, 0, true,
-                                     "Quorvel Disk Image Saved: Disk image saved.", kStatusDone}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,8 +1,7 @@
 // Starting a program with its command line, and waiting for it to end.
 #include "testbed/harness/program.h"
 
-#include <memory>
-#include <vector>
+#include "testbed/harness/owned.h"
 
 namespace qvtest {
 
@@ -24,45 +23,24 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     }
 }
 
-namespace {
-
-std::vector<char> Writable(const std::string& text) {
-    std::vector<char> copy(text.begin(), text.end());
-    copy.push_back('\0');
-    return copy;
-}
-
-// A handle that the child inherits; closed here once the child has its own.
-struct InheritedFile {
-    explicit InheritedFile(const std::string& path) {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    }
-    ~InheritedFile() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-    HANDLE handle;
-};
-
-}  // namespace
-
 Program::Program(const std::string& exe, const std::string& arguments, const Surroundings& surroundings)
     : commandLine_("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments)) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    // CreateProcessA may write into the command line and the desktop's name, so they are copies.
-    std::vector<char> desktop = Writable(surroundings.desktop);
-    if (!surroundings.desktop.empty()) startup.lpDesktop = desktop.data();
-    std::unique_ptr<InheritedFile> error;
-    if (!surroundings.errorFile.empty()) {
-        error = std::make_unique<InheritedFile>(surroundings.errorFile);
+    // CreateProcessA may write into the command line and the desktop's name, so it gets copies.
+    std::string line = commandLine_, desktop = surroundings.desktop;
+    if (!desktop.empty()) startup.lpDesktop = &desktop[0];
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const Owned<HANDLE, &CloseHandle> error(
+        surroundings.errorFile.empty() ? nullptr
+                                       : CreateFileA(surroundings.errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                     &inherited, CREATE_ALWAYS, 0, nullptr));
+    if (error) {
         startup.dwFlags |= STARTF_USESTDHANDLES;
-        startup.hStdError = error->handle;
+        startup.hStdError = error.get();
     }
     PROCESS_INFORMATION info{};
-    std::vector<char> line = Writable(commandLine_);
-    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, error ? TRUE : FALSE, 0, nullptr, nullptr,
+    if (CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, error ? TRUE : FALSE, 0, nullptr, nullptr,
                        &startup, &info)) {
         process_ = info.hProcess;
         thread_ = info.hThread;

@@ -15,9 +15,8 @@ std::string WindowsPath(const std::string& hostPath);
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
-// What a run gets other than the caller's own: the desktop it starts on
-// ("station\\desktop"; empty: the caller's), and a file that its standard error is
-// written to (empty: no standard error).
+// The desktop a run starts on ("station\\desktop"; empty: the caller's), and the file that
+// its standard error goes to (empty: it has none).
 struct Surroundings {
     std::string desktop;
     std::string errorFile;

@@ -80,16 +80,11 @@ public:
     void Sleep(std::uint32_t milliseconds) override { pauses.push_back(milliseconds); }
 };
 
-// Writes each start-up step into a log that a test shares with other recorders, so
-// that the log shows the order of everything.
-class RecordingProcessSetup : public ProcessSetup {
-public:
-    explicit RecordingProcessSetup(std::vector<std::string>& log) : log_(log) {}
-    void LimitLibrarySearch() override { log_.push_back("limit library search"); }
-    void StartCommonControls() override { log_.push_back("start common controls"); }
-
-private:
-    std::vector<std::string>& log_;
+// Records each start-up step in order.
+struct RecordingProcessSetup : ProcessSetup {
+    std::vector<std::string> log;
+    void LimitLibrarySearch() override { log.push_back("limit library search"); }
+    void StartCommonControls() override { log.push_back("start common controls"); }
 };
 
 // Owns one of each fake; Services() hands them to an Editor or an Application.

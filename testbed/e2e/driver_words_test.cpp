@@ -3,8 +3,8 @@
 
 #include <fstream>
 #include <iterator>
-
-#include "testbed/harness/owned.h"
+#include <memory>
+#include <type_traits>
 
 namespace qve2e {
 namespace {
@@ -94,8 +94,8 @@ TEST_P(DriverOperationsWordFailureTest, ShowsItsBoxAloneAndEndsWithAFailureStatu
 TEST_P(DriverOperationsWordFailureTest, WithoutAVisibleDesktopEndsByItselfWithItsMessageOnStandardError) {
     const WordFailureCase& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(Arrange(c));
-    const qvtest::Owned<HWINSTA, &CloseWindowStation> station(
-        CreateWindowStationA("QuorvelUnattended", 0, WINSTA_ALL_ACCESS, nullptr));
+    const std::unique_ptr<std::remove_pointer_t<HWINSTA>, decltype(&CloseWindowStation)> station(
+        CreateWindowStationA("QuorvelUnattended", 0, WINSTA_ALL_ACCESS, nullptr), &CloseWindowStation);
     ASSERT_NE(station, nullptr) << GetLastError();
     const std::string errorFile = "C:\\windows\\temp\\qvconfig-unattended.txt";
     ASSERT_TRUE(Start(c.word, {"QuorvelUnattended\\Default", errorFile}).WaitForExit(c.timeoutMs))

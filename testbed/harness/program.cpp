@@ -1,7 +1,7 @@
 // Starting a program with its command line, and waiting for it to end.
 #include "testbed/harness/program.h"
 
-#include "testbed/harness/owned.h"
+#include <memory>
 
 namespace qvtest {
 
@@ -31,10 +31,11 @@ Program::Program(const std::string& exe, const std::string& arguments, const Sur
     std::string line = commandLine_, desktop = surroundings.desktop;
     if (!desktop.empty()) startup.lpDesktop = &desktop[0];
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    const Owned<HANDLE, &CloseHandle> error(
+    const std::unique_ptr<void, decltype(&CloseHandle)> error(
         surroundings.errorFile.empty() ? nullptr
                                        : CreateFileA(surroundings.errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                                     &inherited, CREATE_ALWAYS, 0, nullptr));
+                                                     &inherited, CREATE_ALWAYS, 0, nullptr),
+        &CloseHandle);
     if (error) {
         startup.dwFlags |= STARTF_USESTDHANDLES;
         startup.hStdError = error.get();

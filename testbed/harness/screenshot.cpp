@@ -1,8 +1,10 @@
 // Screenshots of a program's window, saved as PNG files for people to look at.
 #include "testbed/harness/screenshot.h"
 
+#include <memory>
+#include <type_traits>
+
 #include "testbed/harness/input.h"
-#include "testbed/harness/owned.h"
 
 namespace qvtest {
 
@@ -15,6 +17,9 @@ struct ScreenDc {
     HDC dc = GetDC(nullptr);
     ~ScreenDc() { ReleaseDC(nullptr, dc); }
 };
+
+template <class Handle, auto Release>
+using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, std::integral_constant<decltype(Release), Release>>;
 
 using MemoryDc = Owned<HDC, &DeleteDC>;
 using Bitmap = Owned<HBITMAP, &DeleteObject>;

@@ -376,7 +376,9 @@ TEST(Startup, WithoutAVisibleDesktopTheWindowlessWordsLogWhatTheyWouldHaveShown)
     }
 }
 
-// WinMain makes its services, its windows and its application inside `run`.
+// WinMain makes its services, its windows and its application inside `run`. (No end-to-end
+// test: Wine loads the visual-styles library while the process starts, before WinMain, and
+// nothing later that it takes by bare name from beside the program.)
 TEST(RunProgram, LimitsTheLibrarySearchThenStartsTheCommonControlsThenRuns) {
     RecordingProcessSetup process;
     const int status = RunProgram(process, [&process] {

@@ -24,6 +24,7 @@ void Describe(AppletInfo& info) {
 // rights; the shell then starts it after asking for them, and finds the bare file name
 // the way users expect. Whether either way started it is not reported.
 void StartConfigurationProgram(const ProgramStarters& start) {
+    start.limitLibrarySearch();
     if (!start.run(ConfigurationProgram, ShowNormal)) start.open(ConfigurationProgram, ShowNormal);
 }
 

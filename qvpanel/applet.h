@@ -46,18 +46,22 @@ constexpr const char* ConfigurationProgram = "qvconfig.exe";
 // functions rather than an interface, so that the library needs no C++ run-time support.
 using StartProgram = bool (*)(const char* program, int showState);
 
-// The two ways of starting the configuration program. `run` starts it directly (WinExec)
-// and is the usual way. `open` asks the shell to open it (ShellExecute's "open"): the one
-// way that can start a program whose manifest asks for administrator rights, since the
-// shell asks the user for them.
+// What starting the configuration program takes. `limitLibrarySearch` comes first: it
+// keeps the libraries that the starting loads (the shell's among them) to the system
+// directory. Then the two ways of starting it: `run` starts it directly (WinExec) and is
+// the usual way. `open` asks the shell to open it (ShellExecute's "open"): the one way
+// that can start a program whose manifest asks for administrator rights, since the shell
+// asks the user for them.
 struct ProgramStarters {
+    void (*limitLibrarySearch)();
     StartProgram run;
     StartProgram open;
 };
 
 // Answers one Control Panel message. `info` is the record that the message's second
 // parameter points to; it is written for CPL_INQUIRE only (and must then be valid).
-// `start` is used for CPL_DBLCLK only: `run` first, and `open` only when `run` failed.
+// `start` is used for CPL_DBLCLK only: the library search limited, then `run`, and
+// `open` only when `run` failed.
 // The applet index and the owner window carry nothing the applet needs, so they are
 // not passed in.
 std::int32_t AppletMessage(unsigned message, AppletInfo* info, const ProgramStarters& start);

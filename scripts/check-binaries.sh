@@ -20,9 +20,25 @@ windows4() {
      $(version_field "$1" MajorSubsystemVersion) == 4 && $(version_field "$1" MinorSubsystemVersion) == 0 ]]
 }
 
-for exe in "$I686/platform/win32/qvconfig.exe" "$X64/platform/win32/qvconfig.exe"; do
+# The calls that not every supported Windows has are looked up by name at run time, so
+# that the program and the applet still load without them: each name is in the file, and
+# no import names it. Arguments: the names, then the file.
+QVCONFIG_LATE_CALLS=(SetDefaultDllDirectories SetDllDirectoryA GetProcessWindowStation GetUserObjectInformationA)
+QVPANEL_LATE_CALLS=(SetDefaultDllDirectories SetDllDirectoryA)
+looks_up_at_run_time() {
+  local file=${*: -1} name
+  for name in "${@:1:$#-1}"; do
+    grep -qaF "$name" "$file" || { echo "$file does not look up $name"; return 1; }
+    if objdump -p "$file" | grep -qE "[[:space:]]$name\$"; then echo "$file imports $name"; return 1; fi
+  done
+}
+
+for dir in "$I686" "$X64"; do
+  exe=$dir/platform/win32/qvconfig.exe
   [[ -f $exe ]] || continue
   check only_system_dlls "$exe"
+  check looks_up_at_run_time "${QVCONFIG_LATE_CALLS[@]}" "$exe"
+  check looks_up_at_run_time "${QVPANEL_LATE_CALLS[@]}" "$dir/qvpanel/qvpanel.cpl"
 done
 [[ -f $I686/platform/win32/qvconfig.exe ]] && check windows4 "$I686/platform/win32/qvconfig.exe"
 

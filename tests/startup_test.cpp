@@ -335,6 +335,60 @@ INSTANTIATE_TEST_SUITE_P(
                    ExitStatus::Failed}),
     [](const auto& info) { return std::string(info.param.name); });
 
+void UnattendedSave(FakePlatform& p) { p.ui.visibleDesktop = false; DriverRunning(p); }
+void UnattendedStopFails(FakePlatform& p) { p.ui.visibleDesktop = false; p.installer.exitCodes = {6}; }
+void UnattendedWithoutKey(FakePlatform& p) { p.ui.visibleDesktop = false; p.store.keyExists = false; }
+
+// Without a visible desktop, the windowless words show nothing: they log what they would
+// have shown, each entry of the kind that its box's icon says, and end with the same
+// status. On a visible desktop, the tests above hold.
+struct MessageRouteCase {
+    const char* word;
+    void (*world)(FakePlatform&);
+    std::vector<std::string> loggedLines;
+    LogEntryKind kind;  // of every logged line
+    ExitStatus status;
+};
+
+TEST(Startup, WithoutAVisibleDesktopTheWindowlessWordsLogWhatTheyWouldHaveShown) {
+    const MessageRouteCase cases[] = {
+        {"save", UnattendedSave, {"Quorvel Disk Image Saved: Disk image saved."}, LogEntryKind::Information,
+         ExitStatus::Done},
+        {"stop", UnattendedStopFails, {"Quorvel Driver Disable: Error disabling Quorvel driver."},
+         LogEntryKind::Warning, ExitStatus::Failed},
+        {"save", UnattendedWithoutKey,
+         {"Registry Read Failed: Unable to open Quorvel registry key.",
+          "Open Quorvel Driver: Cannot open the Quorvel device."},
+         LogEntryKind::Warning, ExitStatus::Failed},
+    };
+    for (const MessageRouteCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+        Session s;
+        c.world(s.platform);
+        EXPECT_EQ(s.app.Startup(c.word), c.status);
+        EXPECT_TRUE(s.platform.ui.messages.empty());
+        std::vector<std::string> logged;
+        for (const LoggedMessage& entry : s.platform.ui.logged) {
+            logged.push_back(entry.line);
+            EXPECT_EQ(entry.kind, c.kind);
+        }
+        EXPECT_EQ(logged, c.loggedLines);
+    }
+}
+
+// WinMain makes its services, its windows and its application inside `run`. (No end-to-end
+// test: Wine loads the visual-styles library while the process starts, before WinMain, and
+// nothing later that it takes by bare name from beside the program.)
+TEST(RunProgram, LimitsTheLibrarySearchThenStartsTheCommonControlsThenRuns) {
+    RecordingProcessSetup process;
+    const int status = RunProgram(process, [&process] {
+        process.log.push_back("run");
+        return 2;
+    });
+    EXPECT_EQ(process.log, (std::vector<std::string>{"limit library search", "start common controls", "run"}));
+    EXPECT_EQ(status, 2);
+}
+
 TEST(Startup, NoWordOpensTheMemoryNotice) {
     for (const char* text : {"splash", "badload", "install", "nodriveletter", "start", "stop",
                              "save", "", "nomem", "Nomem"}) {

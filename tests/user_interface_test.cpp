@@ -31,5 +31,12 @@ TEST(MessageAnswer, EachResultIsItsAnswerAndABoxNotShownCancelsOnlyTheQuestion) 
     }
 }
 
+TEST(LogEntryKind, IsTheBoxsIcon) {
+    EXPECT_EQ(LogEntryKindOf(mb::Ok | mb::IconStop), LogEntryKind::Error);
+    EXPECT_EQ(LogEntryKindOf(mb::YesNoCancel | mb::IconExclamation), LogEntryKind::Warning);
+    EXPECT_EQ(LogEntryKindOf(mb::Ok | mb::IconInformation), LogEntryKind::Information);
+    EXPECT_EQ(LogEntryKindOf(mb::Ok), LogEntryKind::Information);
+}
+
 }  // namespace
 }  // namespace qv

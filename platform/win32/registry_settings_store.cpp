@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/late_calls.h"
+
 namespace qv {
 namespace {
 constexpr const char* SettingsSubkey = "Software\\Quorvel";
@@ -20,11 +22,9 @@ LONG OpenSettingsSubkey(SettingsKeyView view, HKEY* opened) {
 
 Wow64Answer AskWow64() {
     using IsWow64ProcessCall = BOOL(WINAPI*)(HANDLE, BOOL*);
-    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    const FARPROC found = kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr;
-    if (!found) return Wow64Answer::NoSuchCall;
+    const auto isWow64Process = FindLateCall<IsWow64ProcessCall>("kernel32.dll", "IsWow64Process");
+    if (!isWow64Process) return Wow64Answer::NoSuchCall;
     BOOL wow64 = FALSE;
-    const auto isWow64Process = reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void*>(found));
     if (!isWow64Process(GetCurrentProcess(), &wow64)) return Wow64Answer::CallFailed;
     return wow64 ? Wow64Answer::Yes : Wow64Answer::No;
 }

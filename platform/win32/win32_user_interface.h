@@ -12,6 +12,12 @@ namespace qv {
 // - The busy pointer is the hourglass over every window of the program until it is
 //   cleared. The program has one such state, and this object holds it: the program's
 //   windows call ShowBusyPointer() whenever the pointer moves over them.
+// - HasVisibleDesktop: whether the process's window station has WSF_VISIBLE, through
+//   GetProcessWindowStation and GetUserObjectInformationA looked up at run time; true
+//   where either call is missing (Windows 95, 98 and ME) or fails.
+// - LogMessage: one entry in the Application event log from the source "Quorvel"
+//   (RegisterEventSourceA, ReportEventA), whose one string is the line; and the line with
+//   a line end on the standard error handle, when the process was given one.
 // - OpenWithShell: ShellExecuteA with the desktop window as owner; an empty parameter
 //   or directory text is passed as a null pointer. The result is dropped.
 class Win32UserInterface : public UserInterface {
@@ -20,6 +26,8 @@ public:
                               MessageOwner owner) override;
     void SetBusyPointer() override;
     void ClearBusyPointer() override;
+    bool HasVisibleDesktop() override;
+    void LogMessage(const std::string& line, LogEntryKind kind) override;
     void OpenWithShell(const std::string& verb, const std::string& file, const std::string& parameters,
                       const std::string& directory, int showCommand) override;
 

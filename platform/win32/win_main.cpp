@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/form_view.h"
+#include "platform/win32/late_calls.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_driver_device.h"
 #include "platform/win32/win32_installer_runner.h"
@@ -23,10 +24,14 @@ void RunMessageLoop(const qv::Application& application) {
     }
 }
 
-}  // namespace
+class Win32ProcessSetup : public qv::ProcessSetup {
+public:
+    void LimitLibrarySearch() override { qv::LimitLibrarySearch(); }
+    void StartCommonControls() override { InitCommonControls(); }
+};
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
-    InitCommonControls();
+// The services, the views and the application, made once the process is set up.
+int RunApplication(int showCommand) {
     const std::string argumentText = qv::ArgumentText(GetCommandLineA());
 
     qv::RegistrySettingsStore store;
@@ -46,4 +51,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     }
     RunMessageLoop(application);
     return static_cast<int>(status);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+    Win32ProcessSetup process;
+    return qv::RunProgram(process, [showCommand] { return RunApplication(showCommand); });
 }

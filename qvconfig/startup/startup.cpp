@@ -56,7 +56,15 @@ StartupMode ChooseMode(const std::string& argumentText) {
     return StartupMode::Usage;
 }
 
-Application::Application(Services services, WindowHost& host) : services_(services), host_(host) {}
+int RunProgram(ProcessSetup& process, const std::function<int()>& run) {
+    // The common controls load libraries of their own (visual styles) when they start.
+    process.LimitLibrarySearch();
+    process.StartCommonControls();
+    return run();
+}
+
+Application::Application(Services services, WindowHost& host)
+    : services_(services), unattended_(services.ui), host_(host) {}
 
 Application::~Application() = default;
 
@@ -75,19 +83,21 @@ Editor& Application::GetEditor() { return Create(editor_, services_); }
 LoadFail& Application::GetLoadFail() { return Create(loadFail_); }
 NoDrive& Application::GetNoDrive() { return Create(noDrive_); }
 
-namespace {
+Services Application::WindowlessServices() {
+    if (services_.ui.HasVisibleDesktop()) return services_;
+    return Services{services_.store, services_.device, services_.installer, unattended_, services_.sleeper};
+}
 
 // A driver operation on the configuration window, which is loaded but never shown
 // and closed afterwards without saving. Freshly loaded settings count as saved, so
 // the operations ask nothing here; every error box of the run (the load's included)
-// makes the run a failure.
-ExitStatus RunWithoutWindow(Editor& editor, const std::function<void(Editor&)>& operation) {
+// makes the run a failure, whether it was shown or logged.
+ExitStatus Application::RunWithoutWindow(const std::function<void(Editor&)>& operation) {
+    Editor& editor = Create(editor_, WindowlessServices());
     operation(editor);
     editor.Unload();
     return editor.MetFailure() ? ExitStatus::Failed : ExitStatus::Done;
 }
-
-}  // namespace
 
 ExitStatus Application::Startup(const std::string& argumentText) {
     switch (ChooseMode(argumentText)) {
@@ -104,11 +114,11 @@ ExitStatus Application::Startup(const std::string& argumentText) {
             GetEditor().Show();
             break;
         case StartupMode::Start:
-            return RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.StartDisk(); });
+            return RunWithoutWindow([](Editor& editor) { editor.StartDisk(); });
         case StartupMode::Stop:
-            return RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.StopDisk(); });
+            return RunWithoutWindow([](Editor& editor) { editor.StopDisk(); });
         case StartupMode::Save:
-            return RunWithoutWindow(GetEditor(), [](Editor& editor) { editor.SaveImageNow(); });
+            return RunWithoutWindow([](Editor& editor) { editor.SaveImageNow(); });
         case StartupMode::Usage:
             // The usage text lists only the three words meant for scripts.
             services_.ui.ShowMessage("Usage: qvconfig [stop] [start] [save]",

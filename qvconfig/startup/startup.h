@@ -1,11 +1,14 @@
 // Start-up: the argument text, the mode it chooses, and the application that opens windows or runs an operation.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "platform/process_setup.h"
 #include "platform/services.h"
 #include "qvconfig/notices/notices.h"
+#include "qvconfig/startup/unattended_messages.h"
 #include "qvconfig/window/editor.h"
 
 namespace qv {
@@ -26,6 +29,11 @@ enum class ExitStatus {
     Failed = 1,      // a driver word whose run met a failure and showed its error box
     UsageError = 2,  // the argument text named no mode
 };
+
+// The program from its first step: the process is set up (the library search limited
+// first, then the common controls started) before `run` makes any service, window or
+// library load; `run` returns the exit status, which this returns.
+int RunProgram(ProcessSetup& process, const std::function<int()>& run);
 
 // Gives each window its view, before the window is loaded.
 class WindowHost {
@@ -54,8 +62,12 @@ public:
 private:
     template <class W, class... Args>
     W& Create(std::unique_ptr<W>& slot, Args&&... args);
+    // The services of a windowless word: with no visible desktop, messages are logged.
+    Services WindowlessServices();
+    ExitStatus RunWithoutWindow(const std::function<void(Editor&)>& operation);
 
     Services services_;
+    UnattendedMessages unattended_;
     WindowHost& host_;
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<LoadFail> loadFail_;

@@ -11,8 +11,10 @@ fail=0
 check() { if "$@"; then echo "ok: $*"; else echo "FAILED: $*"; fail=1; fi; }
 
 # Everything the applet may import: WinExec starts the configuration program; when it
-# cannot, the shell's ShellExecuteA does, found at run time with the other three.
-ALLOWED_IMPORTS="kernel32.dll!WinExec kernel32.dll!LoadLibraryA kernel32.dll!GetProcAddress kernel32.dll!FreeLibrary"
+# cannot, the shell's ShellExecuteA does, found at run time with the next three; and the
+# calls that limit the library search are found in the loaded kernel32 (GetModuleHandleA).
+ALLOWED_IMPORTS="kernel32.dll!WinExec kernel32.dll!LoadLibraryA kernel32.dll!GetProcAddress kernel32.dll!FreeLibrary
+kernel32.dll!GetModuleHandleA"
 
 tool() { echo "$1-w64-mingw32-$2"; }
 dump() { "$(tool "$1" objdump)" -p "$2"; }

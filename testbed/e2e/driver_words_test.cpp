@@ -1,6 +1,11 @@
 // The start, stop and save words against the stand-ins: no window, the boxes alone, and the exit status.
 #include "driver_operations_support.h"
 
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <type_traits>
+
 namespace qve2e {
 namespace {
 
@@ -56,13 +61,23 @@ struct WordFailureCase {
 void PrintTo(const WordFailureCase& c, std::ostream* out) { *out << c.name; }
 
 class DriverOperationsWordFailureTest : public DriverOperationsTest,
-                                        public ::testing::WithParamInterface<WordFailureCase> {};
+                                        public ::testing::WithParamInterface<WordFailureCase> {
+protected:
+    // The driver, the knob and the installer as the case says.
+    static void Arrange(const WordFailureCase& c) {
+        if (c.driverRunning) { ASSERT_NO_FATAL_FAILURE(StartDriverBeforehand()); }
+        if (c.knob) { ASSERT_TRUE(qvstandins::SetKnob(c.knob, c.value)); }
+        if (c.installerMissing) { qvstandins::RemoveFrom(kInstallDir); }
+    }
+    void TearDown() override {
+        if (GetParam().installerMissing) { EXPECT_TRUE(qvstandins::CopyInto(kInstallDir)) << "for the driver's removal"; }
+        DriverOperationsTest::TearDown();
+    }
+};
 
 TEST_P(DriverOperationsWordFailureTest, ShowsItsBoxAloneAndEndsWithAFailureStatus) {
     const WordFailureCase& c = GetParam();
-    if (c.driverRunning) { ASSERT_NO_FATAL_FAILURE(StartDriverBeforehand()); }
-    if (c.knob) { ASSERT_TRUE(qvstandins::SetKnob(c.knob, c.value)); }
-    if (c.installerMissing) { qvstandins::RemoveFrom(kInstallDir); }
+    ASSERT_NO_FATAL_FAILURE(Arrange(c));
     Start(c.word);
     HWND box = AwaitBox(c.caption, c.timeoutMs);
     ASSERT_NE(box, nullptr) << "windows: " << ::testing::PrintToString(qvtest::TopLevelCaptions(Running().Id()));
@@ -71,7 +86,23 @@ TEST_P(DriverOperationsWordFailureTest, ShowsItsBoxAloneAndEndsWithAFailureStatu
     qvtest::PressMessageBoxButton(box, IDOK);
     EXPECT_TRUE(Ends());
     EXPECT_EQ(Running().ExitCode(), kStatusFailed);
-    if (c.installerMissing) { EXPECT_TRUE(qvstandins::CopyInto(kInstallDir)) << "for the driver's removal"; }
+}
+
+// Where nobody sees the desktop (a window station of its own, which lacks WSF_VISIBLE as a
+// service's does) the word shows no box: it ends by itself with the same status, and the
+// box's caption and text are on its standard error.
+TEST_P(DriverOperationsWordFailureTest, WithoutAVisibleDesktopEndsByItselfWithItsMessageOnStandardError) {
+    const WordFailureCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(Arrange(c));
+    const std::unique_ptr<std::remove_pointer_t<HWINSTA>, decltype(&CloseWindowStation)> station(
+        CreateWindowStationA("QuorvelUnattended", 0, WINSTA_ALL_ACCESS, nullptr), &CloseWindowStation);
+    ASSERT_NE(station, nullptr) << GetLastError();
+    const std::string errorFile = "C:\\windows\\temp\\qvconfig-unattended.txt";
+    ASSERT_TRUE(Start(c.word, {"QuorvelUnattended\\Default", errorFile}).WaitForExit(c.timeoutMs))
+        << "waiting for a box that nobody sees";
+    EXPECT_EQ(Running().ExitCode(), kStatusFailed);
+    std::ifstream error(errorFile, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(error), {}), std::string(c.caption) + ": " + c.text + "\r\n");
 }
 
 const std::string kMissingInstallerText = "Cannot run the Quorvel installer " + kInstallDir + "\\tarnset.exe.";

@@ -47,7 +47,7 @@ protected:
     void TearDown() override;
 
     // Starts qvconfig.exe with this argument text.
-    qvtest::Program& Start(const std::string& arguments);
+    qvtest::Program& Start(const std::string& arguments, const qvtest::Surroundings& surroundings = {});
     qvtest::Program& Running() { return *program_; }
     // Starts it and waits for its window of that caption. A "Registry Read Failed" box
     // (the key is seeded, so it should never come) fails the test and is answered.

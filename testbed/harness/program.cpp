@@ -2,7 +2,7 @@
 #include "testbed/harness/program.h"
 
 #include <cstdlib>
-
+#include <memory>
 #include <vector>
 
 namespace qvtest {
@@ -30,15 +30,25 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     }
 }
 
-Program::Program(const std::string& exe, const std::string& arguments)
+Program::Program(const std::string& exe, const std::string& arguments, const Surroundings& surroundings)
     : commandLine_("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments)) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    // CreateProcessA may write into the command line and the desktop's name, so it gets copies.
+    std::string line = commandLine_, desktop = surroundings.desktop;
+    if (!desktop.empty()) startup.lpDesktop = &desktop[0];
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const std::unique_ptr<void, decltype(&CloseHandle)> error(
+        surroundings.errorFile.empty() ? nullptr
+                                       : CreateFileA(surroundings.errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                     &inherited, CREATE_ALWAYS, 0, nullptr),
+        &CloseHandle);
+    if (error) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdError = error.get();
+    }
     PROCESS_INFORMATION info{};
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> line(commandLine_.begin(), commandLine_.end());
-    line.push_back('\0');
-    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, error ? TRUE : FALSE, 0, nullptr, nullptr,
                        &startup, &info)) {
         process_ = info.hProcess;
         thread_ = info.hThread;

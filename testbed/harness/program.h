@@ -20,13 +20,20 @@ std::string BuiltPath(const char* name, const char* builtIn);
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
+// The desktop a run starts on ("station\\desktop"; empty: the caller's), and the file that
+// its standard error goes to (empty: it has none).
+struct Surroundings {
+    std::string desktop;
+    std::string errorFile;
+};
+
 // Owns the process and thread handles of one run. A run still going when the object
 // dies is ended by force, so that one failed test does not leave windows behind.
 class Program {
 public:
     // Starts `exe` (a Windows path) with the command line `"exe"`, followed by a blank
     // and `arguments` when they are not empty. `Started()` says whether it ran.
-    Program(const std::string& exe, const std::string& arguments);
+    Program(const std::string& exe, const std::string& arguments, const Surroundings& surroundings = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/process_setup.h"
 #include "platform/services.h"
 #include "tests/fakes/memory_settings_store.h"
 
@@ -20,11 +21,18 @@ struct ShownMessage {
     MessageOwner owner;
 };
 
+struct LoggedMessage {
+    std::string line;
+    LogEntryKind kind;
+};
+
 class FakeUserInterface : public UserInterface {
 public:
     // Answers given to the message boxes in turn; Ok once they run out.
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessage> messages;
+    bool visibleDesktop = true;
+    std::vector<LoggedMessage> logged;
     // "busy", "clear", "shell VERB FILE SHOW" in order.
     std::vector<std::string> log;
 
@@ -32,6 +40,8 @@ public:
                               std::uint32_t flags, MessageOwner owner) override;
     void SetBusyPointer() override { log.push_back("busy"); }
     void ClearBusyPointer() override { log.push_back("clear"); }
+    bool HasVisibleDesktop() override { return visibleDesktop; }
+    void LogMessage(const std::string& line, LogEntryKind kind) override { logged.push_back({line, kind}); }
     void OpenWithShell(const std::string& verb, const std::string& file, const std::string& parameters,
                       const std::string& directory, int showCommand) override;
 };
@@ -68,6 +78,13 @@ class FakeSleeper : public Sleeper {
 public:
     std::vector<std::uint32_t> pauses;
     void Sleep(std::uint32_t milliseconds) override { pauses.push_back(milliseconds); }
+};
+
+// Records each start-up step in order.
+struct RecordingProcessSetup : ProcessSetup {
+    std::vector<std::string> log;
+    void LimitLibrarySearch() override { log.push_back("limit library search"); }
+    void StartCommonControls() override { log.push_back("start common controls"); }
 };
 
 // Owns one of each fake; Services() hands them to an Editor or an Application.

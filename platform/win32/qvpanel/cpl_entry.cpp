@@ -6,6 +6,7 @@
 #include <cpl.h>
 #include <cstddef>
 
+#include "platform/win32/late_calls.h"
 #include "qvpanel/applet.h"
 
 namespace {
@@ -42,7 +43,7 @@ bool OpenThroughTheShell(const char* program, int showState) {
     return started;
 }
 
-constexpr qv::ProgramStarters kStarters{RunWithWinExec, OpenThroughTheShell};
+constexpr qv::ProgramStarters kStarters{qv::LimitLibrarySearch, RunWithWinExec, OpenThroughTheShell};
 
 }  // namespace
 

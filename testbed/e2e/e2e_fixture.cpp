@@ -27,13 +27,9 @@ void QvconfigTest::TearDown() {
     program_.reset();
 }
 
-<<<<<<< HEAD
-qvtest::Program& QvconfigTest::Start(const std::string& arguments) {
-    program_ = std::make_unique<qvtest::Program>(qvtest::BuiltPath("QV_CONFIG_EXE", QV_CONFIG_EXE), arguments);
-=======
 qvtest::Program& QvconfigTest::Start(const std::string& arguments, const qvtest::Surroundings& surroundings) {
-    program_ = std::make_unique<qvtest::Program>(qvtest::WindowsPath(QV_CONFIG_EXE), arguments, surroundings);
->>>>>>> issue-18
+    program_ = std::make_unique<qvtest::Program>(qvtest::BuiltPath("QV_CONFIG_EXE", QV_CONFIG_EXE), arguments,
+                                                 surroundings);
     EXPECT_TRUE(program_->Started()) << "cannot start " << program_->CommandLine();
     return *program_;
 }

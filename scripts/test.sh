@@ -34,6 +34,7 @@ qv_log "the release: scripts/dist.sh, and checks of what it made"
 "$QV_ROOT/scripts/dist.sh"
 "$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/release-i686" "$QV_BUILD/release-x86_64"
 "$QV_ROOT/scripts/check-dist.sh" "$QV_BUILD/dist"
+"$QV_ROOT/scripts/rebuild-dist.sh" "$QV_BUILD/dist"
 
 # What the setup tests install (testbed/setup): the release's setup as shipped, one with the
 # stand-ins as its driver files, one whose run-time check cannot succeed, and the release

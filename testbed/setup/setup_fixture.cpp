@@ -104,6 +104,17 @@ void SeedEveryValue(const std::string& installDir, const std::string& executable
     ASSERT_TRUE(qvtest::WriteRaw("DriverState", {REG_BINARY, {1, 2, 3, 0, 255}}));
 }
 
+void ExpectUninstalled(const Values& kept) {
+    EXPECT_FALSE(FileExists(InstalledProgram()));
+    EXPECT_FALSE(FileExists(InstalledApplet()));
+    for (const char* name : {"tarnset.exe", "qvdriver.inf", "qvdriver.sys", "uninstall.exe"}) {
+        EXPECT_FALSE(FileExists(kDefaultInstallDir + "\\" + name)) << name;
+    }
+    EXPECT_FALSE(FileExists(kDefaultInstallDir)) << "the emptied install directory is removed";
+    EXPECT_FALSE(qvtest::KeyExists(kUninstallKeyPath)) << "Add/Remove Programs still lists it";
+    EXPECT_EQ(SettingsValues(), kept);
+}
+
 void SetupTest::SetUpTestSuite() { EXPECT_TRUE(qvtest::DrawTitleBarsUnderWine()); }
 
 void SetupTest::SetUp() { ClearTheMachine(); }

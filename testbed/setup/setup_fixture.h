@@ -46,6 +46,10 @@ Values SettingsValuesBut(const std::string& name);
 // and a value of the driver's that this program does not know.
 void SeedEveryValue(const std::string& installDir, const std::string& executable);
 
+// Nothing of an installation into the default directory is left but the settings, which
+// are `kept`.
+void ExpectUninstalled(const Values& kept);
+
 class SetupTest : public ::testing::Test {
 protected:
     // Windows carry their title bars in the screenshots.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release a second time, as someone else would, and compares it with one made
 # before, byte for byte: from a clone of this tree's commit in another folder (with the
-# uncommitted changes to tracked files applied), in another build directory, with another
+# tree's uncommitted changes and new files), in another build directory, with another
 # umask and time zone. Prints each file that differs with its first differing byte, and
 # fails then.
 #
@@ -18,6 +18,7 @@ qv_log "the release once more, from a clone in $AGAIN/source"
 git clone -q --no-checkout "$QV_ROOT" "$AGAIN/source"
 git -C "$AGAIN/source" checkout -q --detach "$(git -C "$QV_ROOT" rev-parse HEAD)"
 git -C "$QV_ROOT" diff --binary HEAD | git -C "$AGAIN/source" apply --allow-empty
+(cd "$QV_ROOT" && git ls-files -z --others --exclude-standard | xargs -0r cp --parents -t "$AGAIN/source")
 (
   umask 0002
   export TZ=XST-5:45 QV_BUILD_DIR=$AGAIN/build

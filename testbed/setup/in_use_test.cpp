@@ -1,4 +1,4 @@
-// Installing, reinstalling and uninstalling while qvconfig.exe runs: with its window open a silent run changes nothing; a file in use goes at the restart.
+// Installing, reinstalling and uninstalling while qvconfig.exe runs: with its window open a silent run changes nothing and the wizard asks to close it; a file in use goes at the restart.
 #include <windows.h>
 
 #include <fstream>
@@ -8,6 +8,8 @@
 
 #include "qvconfig/window/editor.h"
 #include "setup_fixture.h"
+#include "testbed/harness/input.h"
+#include "testbed/harness/message_box.h"
 #include "testbed/harness/processes.h"
 #include "testbed/harness/program.h"
 #include "testbed/harness/registry.h"
@@ -91,6 +93,37 @@ INSTANTIATE_TEST_SUITE_P(Step, WithTheWindowOpenTest,
                                            InUseCase{"Reinstall", Step::Reinstall},
                                            InUseCase{"Uninstall", Step::Uninstall}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Interactively the setup asks for the window to be closed: Retry asks again while the
+// window is open, and installs once it is closed.
+TEST_F(SetupTest, InteractivelyTheSetupAsksUntilTheWindowIsClosed) {
+    ASSERT_EQ(InstallSilently(), kDone);
+    SeedEveryValue(kDefaultInstallDir, kOldExecutable);  // InstallDir stored: no directory page
+    qvtest::Program window(InstalledProgram(), "");
+    ASSERT_NE(qvtest::FindTopLevel(window.Id(), kEditorCaption, kWindowTimeoutMs), nullptr);
+
+    qvtest::Program setup(SetupWithStandIns(), "");
+    const HWND wizard = SetupWizard(setup.Id());
+    ASSERT_NE(wizard, nullptr);
+    const HWND next = GetDlgItem(wizard, IDOK);  // Next, Install, then Close
+    qvtest::PostClick(next);
+    for (const bool closed : {false, true}) {
+        const HWND box = qvtest::FindMessageBox(setup.Id(), kSetupCaption, kWindowTimeoutMs);
+        ASSERT_NE(box, nullptr) << (closed ? "asked once more" : "asked first");
+        EXPECT_NE(qvtest::MessageBoxText(box).find("(qvconfig.exe) is running"), std::string::npos);
+        EXPECT_EQ(qvtest::ReadString("Executable"), kOldExecutable) << "installed while the window is open";
+        if (closed) qvtest::EndProcesses({window.Id()});
+        qvtest::PressMessageBoxButton(box, IDRETRY);
+        ASSERT_TRUE(qvtest::WaitUntil([&] { return !IsWindow(box); }, kWindowTimeoutMs));
+    }
+    EXPECT_TRUE(qvtest::WaitUntil(
+        [&] { return qvtest::IsEnabled(next) && qvtest::WindowText(next).find("Close") != std::string::npos; },
+        kWindowTimeoutMs));
+    EXPECT_EQ(qvtest::ReadString("Executable"), InstalledProgram()) << "installed once the window is closed";
+    qvtest::PostClick(next);
+    ASSERT_TRUE(setup.WaitForExit(kWindowTimeoutMs));
+    EXPECT_EQ(setup.ExitCode(), kDone);
+}
 
 class WithAFileInUseTest : public InUseTest {};
 

@@ -8,6 +8,7 @@
 #include "testbed/harness/processes.h"
 #include "testbed/harness/program.h"
 #include "testbed/harness/screenshot.h"
+#include "testbed/harness/windows.h"
 #include "testbed/standins/knobs.h"
 #include "testbed/standins/standins.h"
 
@@ -72,6 +73,19 @@ std::string SetupWithStandIns() { return SetupIn("standins"); }
 std::string ReleaseSetup() { return SetupIn("release"); }
 std::string SetupMissingItsRuntime() { return SetupIn("runtime-missing"); }
 std::string ReleaseFile(const std::string& name) { return qvtest::WindowsPath(std::string(QV_SETUPS_DIR) + "/files/" + name); }
+
+HWND SetupWizard(DWORD setup) {
+    HWND wizard = nullptr;
+    qvtest::WaitUntil(
+        [&] {
+            for (HWND top : qvtest::TopLevelWindows(setup)) {
+                if (qvtest::Caption(top).rfind(kSetupCaption, 0) == 0) wizard = top;
+            }
+            return wizard != nullptr;
+        },
+        30000);
+    return wizard;
+}
 
 std::string InstalledProgram() { return qvtest::SystemDirectory() + "\\qvconfig.exe"; }
 std::string InstalledApplet() { return qvtest::SystemDirectory() + "\\qvpanel.cpl"; }

@@ -30,6 +30,10 @@ const std::string kChosenInstallDir = "C:\\Quorvel Elsewhere";
 const std::string kStoredInstallDir = "C:\\Quorvel Stored";
 extern const char* const kUninstallKeyPath;  // under HKEY_LOCAL_MACHINE
 
+// The wizard of the setup run by process `setup`, whose caption is the setup's followed by
+// the page's name, polled for up to 30 s; nullptr when none showed.
+HWND SetupWizard(DWORD setup);
+
 // Where the setup puts the programs: the system directory.
 std::string InstalledProgram();
 std::string InstalledApplet();

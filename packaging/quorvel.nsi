@@ -17,8 +17,9 @@
 ;
 ; A running qvconfig.exe holds its file: the setup and the uninstaller ask for it to be
 ; closed first (silently they change nothing and end with EXIT_PROGRAM_RUNNING). A file
-; still in use after that (the applet in an open Control Panel, a windowless run) is
-; replaced or deleted when Windows restarts, and they end with EXIT_RESTART_NEEDED.
+; still in use after that (the applet in an open Control Panel, a run that shows only its
+; usage message) is replaced or deleted when Windows restarts, and they end with
+; EXIT_RESTART_NEEDED.
 ;
 ; The i686 setup runs on Windows 95: an ANSI setup, and no plug-in (pages of the Modern UI
 ; that need none, and no System calls).
@@ -47,8 +48,9 @@
 !define EXIT_PROGRAM_RUNNING 3  ; qvconfig.exe is running; nothing was changed
 !define EXIT_RESTART_NEEDED 4   ; done, but a file in use is replaced or deleted at the next restart
 
-; Every window of qvconfig.exe (the configuration window and the notices) is of the class
-; that platform/win32/form_view.h names. FindWindow needs nothing newer than Windows 95.
+; Every window of qvconfig.exe (the configuration window, the notices, and the hidden one
+; of a start, stop or save run) is of the class that platform/win32/form_view.h names.
+; FindWindow finds it on every Windows from 95 on, with no plug-in.
 !searchparse /file "${__FILEDIR__}/../platform/win32/form_view.h" 'FormClass = "' PROGRAM_WINDOW_CLASS '"'
 
 Name "${PRODUCT} ${VERSION}"

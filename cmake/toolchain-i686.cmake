@@ -2,8 +2,10 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(QV_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${QV_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${QV_TRIPLE}-g++)
+# The posix thread model: GoogleTest needs std::mutex, which the win32 model of GCC 12
+# lacks. The release files take the win32 model (toolchain-i686-release.cmake).
+set(CMAKE_C_COMPILER ${QV_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QV_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${QV_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${QV_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -10,12 +10,14 @@ QV_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  g++-multilib qemu-user-static
   wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
   libxml2-utils nsis zip unzip
 )
 
 qv_log() { printf '\n== %s\n' "$*"; }
+
+# The emulated 32-bit Wine that runs the i686 build.
+source "$QV_ROOT/scripts/wine-i686.sh"
 
 # Installs whatever of QV_PACKAGES is missing; quick when everything is there.
 qv_ensure_packages() {
@@ -47,12 +49,15 @@ qv_build() {
 }
 
 qv_build_native() { qv_build native; }
-qv_build_i686() { qv_build i686 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-i686.cmake"; }
-# The portable tests as a static 32-bit x87 program, run under qemu-i386-static.
-qv_build_x87() { qv_build x87 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x87-linux.cmake"; }
+# The Windows trees run their tests through scripts/wine.sh: the i686 tree in prefixes of
+# the emulated 32-bit Wine, the x86_64 tree in the host Wine's and in those.
+qv_build_i686() {
+  qv_build i686 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-i686.cmake" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$QV_ROOT/scripts/wine.sh"
+}
 qv_build_x86_64() {
   qv_build x86_64 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x86_64.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$QV_ROOT/scripts/wine.sh"
 }
 
 # The release files, qvconfig.exe and qvpanel.cpl, stripped and optimised for size, built
@@ -60,9 +65,7 @@ qv_build_x86_64() {
 QV_RELEASE_ARCHES=(i686 x86_64)
 QV_RELEASE_FILES=(qvconfig.exe qvpanel.cpl)
 qv_build_release() {
-  local toolchain=$1
-  [[ $1 == x86_64 ]] && toolchain=x86_64-release
-  qv_build "release-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-$toolchain.cmake" \
+  qv_build "release-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-$1-release.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DQV_RELEASE=ON
 }
 # qv_release_file ARCH NAME: where the release tree leaves that file.
@@ -153,6 +156,10 @@ qv_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  qv_wine_fonts
+}
+
+qv_wine_fonts() {
   # Wine draws the title bars' buttons with its symbol font Marlett, which it looks for among
   # the prefix's fonts. Debian's wineboot leaves none there, and the buttons show as letters.
   local fonts=$WINEPREFIX/drive_c/windows/Fonts
@@ -162,10 +169,15 @@ qv_wine_prefix() {
   fi
 }
 
+# qv_prefix_env PREFIX: the environment of one of our prefixes, of either Wine.
+qv_prefix_env() {
+  if [[ -f $1/.qv-emulated ]]; then qv_i686_env "$(cat "$1/.qv-emulated")" "$1"; else qv_wine_env "$1"; fi
+}
+
 # Starts a persistent wineserver (each Wine process then starts in a fraction of a second).
 qv_wine_start() {
   wineserver -p >/dev/null 2>&1 || true
-  wine wineboot >/dev/null 2>&1 || true
+  "$QV_ROOT/scripts/wine.sh" wineboot >/dev/null 2>&1 || true
 }
 
 qv_wine_stop() { wineserver -k >/dev/null 2>&1 || true; }

@@ -3,20 +3,40 @@
 # Wine prefix of its own whose settings key holds sensible values. With a display the
 # window stays open until it is closed. With no DISPLAY it runs under Xvfb: it saves a
 # screenshot of the window, closes it and says where the screenshot is.
+#
+#   scripts/run.sh [--i686 [--win64]]
+#
+# --i686: the i686 release program instead, under the emulated 32-bit Wine
+# (scripts/wine-i686.sh), in a prefix where Wine reports Windows 98; with --win64, in a
+# 64-bit prefix, where it runs as a 32-bit program on 64-bit Windows.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-RUN_PREFIX=$QV_BUILD/run-prefix
-QV_X64=$QV_BUILD/x86_64
-QV_EXE=$QV_X64/platform/win32/qvconfig.exe
-QV_SNAP=$QV_X64/testbed/harness/qvsnap.exe
-SCREENSHOT=$QV_BUILD/screenshots/run-qvconfig.png
+QV_RUN_ARCH=${QV_RUN_ARCH:-x86_64}
+QV_RUN_KIND=${QV_RUN_KIND:-win64}
+if [[ ${1:-} == --i686 ]]; then
+  QV_RUN_ARCH=i686 QV_RUN_KIND=win32
+  [[ ${2:-} == --win64 ]] && QV_RUN_KIND=win64
+fi
+export QV_RUN_ARCH QV_RUN_KIND
+if [[ $QV_RUN_ARCH == x86_64 ]]; then
+  RUN_PREFIX=$QV_BUILD/run-prefix
+  QV_EXE=$QV_BUILD/x86_64/platform/win32/qvconfig.exe
+else
+  RUN_PREFIX=$QV_BUILD/run-prefix-i686-$QV_RUN_KIND
+  QV_EXE=$(qv_release_file i686 qvconfig.exe)
+fi
+# The stand-ins and the screenshot taker of the tree of the prefix's machine.
+QV_TOOLS=$QV_BUILD/$([[ $QV_RUN_KIND == win32 ]] && echo i686 || echo x86_64)
+QV_SNAP=$QV_TOOLS/testbed/harness/qvsnap.exe
+SCREENSHOT=$QV_BUILD/screenshots/run-qvconfig-$QV_RUN_ARCH-$QV_RUN_KIND.png
 CAPTION="Quorvel Configuration Utility"
 SETTINGS_KEY='HKLM\Software\Quorvel'
 # The driver's files live here, as an installation would leave them.
 INSTALL_DIR='C:\Program Files\Quorvel'
 INSTALL_DIR_HOST="$RUN_PREFIX/drive_c/Program Files/Quorvel"
 
+wine() { "$QV_ROOT/scripts/wine.sh" "$@"; }
 reg_sz() { wine reg add "$SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null; }
 reg_dword() { wine reg add "$SETTINGS_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null; }
 
@@ -49,7 +69,7 @@ install_standins() {
   mkdir -p "$INSTALL_DIR_HOST"
   local standin
   for standin in "${STANDINS[@]}"; do
-    cp "$QV_X64/testbed/standins/$standin" "$INSTALL_DIR_HOST/"
+    cp "$QV_TOOLS/testbed/standins/$standin" "$INSTALL_DIR_HOST/"
   done
   wine "$INSTALL_DIR\\tarnset.exe" -u || qv_log "could not remove the stand-in driver of an earlier run"
   rm -f "$INSTALL_DIR_HOST/tarnset.log"
@@ -67,7 +87,7 @@ decorations() {
 
 run_in_prefix() {
   local headless=$1
-  qv_wine_env "$RUN_PREFIX"
+  qv_prefix_env "$RUN_PREFIX"
   qv_wine_start
   trap qv_wine_stop EXIT
   seed_settings
@@ -93,9 +113,16 @@ if [[ ${1:-} == --inside-xvfb ]]; then
 fi
 
 qv_ensure_packages
-qv_log "x86_64 build of qvconfig.exe, the stand-ins and the screenshot taker"
-QV_TARGETS="qvconfig tarnset qvdriver qvsnap" qv_build_x86_64
-qv_wine_prefix "$RUN_PREFIX"
+if [[ $QV_RUN_ARCH == x86_64 ]]; then
+  qv_log "x86_64 build of qvconfig.exe, the stand-ins and the screenshot taker"
+  QV_TARGETS="qvconfig tarnset qvdriver qvsnap" qv_build_x86_64
+  qv_wine_prefix "$RUN_PREFIX"
+else
+  qv_log "the i686 release program, and the stand-ins and the screenshot taker of a $QV_RUN_KIND prefix"
+  QV_TARGETS=qvconfig qv_build_release i686
+  if [[ $QV_RUN_KIND == win32 ]]; then QV_TARGETS="tarnset qvdriver qvsnap" qv_build_i686; else QV_TARGETS="tarnset qvdriver qvsnap" qv_build_x86_64; fi
+  qv_i686_prefix "$QV_RUN_KIND" "$RUN_PREFIX" "$([[ $QV_RUN_KIND == win32 ]] && echo win98)"
+fi
 if [[ -z ${DISPLAY:-} ]]; then
   xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" --inside-xvfb
 else

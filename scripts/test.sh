@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything (native, x87, i686, x86_64, the release) and runs every test: the
-# portable tests natively under AddressSanitizer and UndefinedBehaviorSanitizer, as 32-bit
-# x87 code under qemu and as a Windows program under Wine; checks of the Windows binaries,
-# of the release files and of what scripts/dist.sh made; and the Win32 and end-to-end tests
-# of the x86_64 build under 64-bit Wine and Xvfb, the setup's install and uninstall among them.
+# Builds everything (native, i686, x86_64, the release) and runs every test: the portable
+# tests natively under AddressSanitizer and UndefinedBehaviorSanitizer and as Windows
+# programs of both machines; checks of the Windows binaries, of the release files and of
+# what scripts/dist.sh made; and under Xvfb the Win32, end-to-end and setup tests of the
+# x86_64 build under 64-bit Wine and of the i686 build under an emulated 32-bit Wine, as
+# Windows 98 sees it and as a 32-bit program on 64-bit Windows.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -18,63 +19,92 @@ if [[ -z ${QV_SKIP_NATIVE:-} ]]; then
   (cd "$QV_BUILD/native" && ctest --output-on-failure -j "$QV_JOBS")
 fi
 
-qv_log "the portable tests as 32-bit x87 code under qemu (the i686 build's floating point)"
-qv_build_x87
-(cd "$QV_BUILD/x87" && ctest --output-on-failure)
+qv_log "the emulated 32-bit Wine that runs the i686 build"
+qv_i686_ensure
 
 qv_log "i686 build (the Windows 95/98/ME target)"
 qv_build_i686
 qv_log "x86_64 build"
 qv_build_x86_64
 
-qv_log "binary checks"
-"$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/i686" "$QV_BUILD/x86_64"
-
-qv_log "the release: scripts/dist.sh, and checks of what it made"
+# The test trees' programs take GCC's posix thread model, as GoogleTest needs; the release
+# files, which users run, take the win32 model: the checks of the binaries are theirs.
+qv_log "the release: scripts/dist.sh, checks of its binaries and of what it made"
 "$QV_ROOT/scripts/dist.sh"
 "$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/release-i686" "$QV_BUILD/release-x86_64"
 "$QV_ROOT/scripts/check-dist.sh" "$QV_BUILD/dist"
 "$QV_ROOT/scripts/rebuild-dist.sh" "$QV_BUILD/dist"
 
-# What the setup tests install (testbed/setup): the release's setup as shipped, one with the
-# stand-ins as its driver files, one whose run-time check cannot succeed, and the release
-# files that the setups carry.
+# What the setup tests of a tree install (testbed/setup): the release's setup of that
+# machine as shipped, one with the tree's stand-ins as its driver files, one whose run-time
+# check cannot succeed, and the release files that the setups carry.
+make_test_setups() {
+  local arch=$1 setups=$QV_BUILD/$1/setups
+  rm -rf "$setups"
+  mkdir -p "$setups/runtime-missing" "$setups/files"
+  cp -r "$QV_BUILD/dist" "$setups/release"
+  "$QV_ROOT/scripts/dist.sh" --driver-files "$QV_BUILD/$arch/testbed/standins" --output "$setups/standins" >/dev/null
+  qv_make_setup "$arch" "$setups/runtime-missing/quorvel-$(qv_version)-$arch-setup.exe" -DRUNTIME_DLL=qvmissing.dll
+  cp "$QV_BUILD/release-$arch/files/"{qvconfig.exe,qvpanel.cpl} "$setups/files/"
+}
 qv_log "setups for the end-to-end tests"
-SETUPS=$QV_BUILD/x86_64/setups
-VERSION=$(qv_version)
-rm -rf "$SETUPS"
-mkdir -p "$SETUPS/runtime-missing" "$SETUPS/files"
-cp -r "$QV_BUILD/dist" "$SETUPS/release"
-"$QV_ROOT/scripts/dist.sh" --driver-files "$QV_BUILD/x86_64/testbed/standins" --output "$SETUPS/standins" >/dev/null
-qv_make_setup x86_64 "$SETUPS/runtime-missing/quorvel-$VERSION-x86_64-setup.exe" -DRUNTIME_DLL=qvmissing.dll
-cp "$QV_BUILD/release-x86_64/files/"{qvconfig.exe,qvpanel.cpl} "$SETUPS/files/"
+make_test_setups x86_64
+make_test_setups i686
 
-# The tests labelled "setup" install into the system directory: they get a Wine prefix of
-# their own, made afresh for every run. All the others share the test run's prefix.
-qv_log "the portable tests as a Windows program, Win32 and end-to-end tests under Wine"
+# The i686 runs drive the i686 release files, which are what users run. On 64-bit Windows
+# the driver package is 64-bit, its installer included: a 32-bit installer would copy the
+# driver into SysWOW64, where no kernel looks for it. So there the program starts the
+# x86_64 stand-ins, and in the Windows 98 prefix the i686 ones.
+export QV_I686_CONFIG_EXE QV_I686_PANEL_CPL
+QV_I686_CONFIG_EXE=$(qv_release_file i686 qvconfig.exe)
+QV_I686_PANEL_CPL=$(qv_release_file i686 qvpanel.cpl)
+
+# The tests labelled "setup" install into the system directory: they get Wine prefixes of
+# their own, made afresh for every run. All the others share the test run's prefixes.
+qv_log "Wine prefixes of the test run"
 qv_wine_prefix "$QV_BUILD/x86_64/wineprefix"
-export QV_SETUP_PREFIX=$QV_BUILD/x86_64/setup-prefix
-rm -rf "$QV_SETUP_PREFIX"
+export QV_SETUP_PREFIX=$QV_BUILD/x86_64/setup-prefix QV_I686_SETUP_PREFIX=$QV_BUILD/i686/setup-prefix
+rm -rf "$QV_SETUP_PREFIX" "$QV_I686_SETUP_PREFIX"
 qv_wine_prefix "$QV_SETUP_PREFIX"
+# The emulated 32-bit Wine: Windows 98 (every process 32-bit, Wine reporting Windows 98),
+# and 64-bit Windows, where the i686 programs run as 32-bit programs.
+export QV_WIN98_PREFIX=$QV_BUILD/i686/win98-prefix QV_WOW64_PREFIX=$QV_BUILD/i686/wow64-prefix
+qv_i686_prefix win32 "$QV_WIN98_PREFIX" win98
+qv_i686_prefix win64 "$QV_WOW64_PREFIX"
+qv_i686_prefix win32 "$QV_I686_SETUP_PREFIX" win98
+
 export QV_ROOT QV_BUILD QV_CTEST_ARGS=${QV_CTEST_ARGS:-}
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   set -e
   source "$QV_ROOT/scripts/common.sh"
-  cd "$QV_BUILD/x86_64"
-  # ctest_in PREFIX [ctest options]: with a persistent wineserver for that prefix.
+  # ctest_in TREE PREFIX [ctest options]: in that tree, with a persistent wineserver for
+  # that prefix.
   ctest_in() {
-    qv_wine_env "$1"
-    shift
-    qv_wine_start
-    trap qv_wine_stop EXIT
-    # One more try for a test that fails: a Wine process has once failed to start at all
-    # (no output, 0.01 s) on a loaded machine. The first failure still shows in the log.
-    # Word splitting is wanted here: the variable holds ctest options.
-    # shellcheck disable=SC2086
-    ctest --output-on-failure --repeat until-pass:2 "$@" $QV_CTEST_ARGS
-    qv_wine_stop
-    trap - EXIT
+    (
+      cd "$QV_BUILD/$1"
+      qv_prefix_env "$2"
+      shift 2
+      qv_wine_start
+      trap qv_wine_stop EXIT
+      # Word splitting is wanted here: the variable holds ctest options.
+      # shellcheck disable=SC2086
+      ctest --output-on-failure "$@" $QV_CTEST_ARGS
+    )
   }
-  ctest_in "$QV_BUILD/x86_64/wineprefix" -LE setup
-  ctest_in "$QV_SETUP_PREFIX" -L setup
+  qv_log "the x86_64 build under Wine: the portable tests as a Windows program, the Win32 and end-to-end tests"
+  ctest_in x86_64 "$QV_BUILD/x86_64/wineprefix" -LE setup
+  qv_log "the x86_64 setup"
+  ctest_in x86_64 "$QV_SETUP_PREFIX" -L setup
+
+  i686_start=$SECONDS
+  qv_log "the i686 build as Windows 98 sees it: the portable tests, the Win32 and end-to-end tests"
+  QV_CONFIG_EXE=$QV_I686_CONFIG_EXE QV_PANEL_CPL=$QV_I686_PANEL_CPL QV_SCREENSHOT_DIR=$QV_BUILD/i686/screenshots/win98 \
+    ctest_in i686 "$QV_WIN98_PREFIX" -LE setup
+  qv_log "the i686 program on 64-bit Windows: the end-to-end tests, driven by the x86_64 harness"
+  QV_CONFIG_EXE=$QV_I686_CONFIG_EXE QV_SCREENSHOT_DIR=$QV_BUILD/i686/screenshots/wow64 \
+    ctest_in x86_64 "$QV_WOW64_PREFIX" -L e2e
+  qv_log "the i686 setup on Windows 98, and its refusal on 64-bit Windows"
+  ctest_in i686 "$QV_I686_SETUP_PREFIX" -L setup
+  ctest_in i686 "$QV_WOW64_PREFIX" -L setup -R RefusesOn64BitWindows
+  printf "\n== the i686 runs took %d s\n" $((SECONDS - i686_start))
 '

@@ -9,6 +9,7 @@ struct MemoryBench {
     void TearDown() {}
     SettingsStore& Store() { return store; }
     void PutRaw(const std::string& name, std::uint32_t type, const StoreBytes& bytes) { store.PutRaw(name, type, bytes); }
+    bool CanPut(std::uint32_t, const StoreBytes&) { return true; }
     StoreBytes StoredBytes(const std::string& name, std::uint32_t& type) {
         const auto found = store.values.find(name);
         if (found == store.values.end()) return {};

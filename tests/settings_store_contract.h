@@ -19,6 +19,7 @@ using StoreBytes = std::vector<std::uint8_t>;
 //   void SetUp(); void TearDown();
 //   SettingsStore& Store();
 //   void PutRaw(const std::string& name, std::uint32_t type, const StoreBytes& bytes);
+//   bool CanPut(std::uint32_t type, const StoreBytes& bytes);  // the system can store them
 //   StoreBytes StoredBytes(const std::string& name, std::uint32_t& type);
 //   void RemoveKey();   // the key is gone until TearDown
 //   bool KeyExists();
@@ -79,9 +80,15 @@ TYPED_TEST_P(SettingsStoreContract, StringReadsTakeAnyTypeOfAtMost255BytesAndDro
         {"Binary", RegBinary, StoreBytes{'h', 'i'}, std::string("hi")},
         {"Number", RegDword, StoreBytes{0xFE, 0xFF, 0xFF, 0xFF}, std::string("\xFE\xFF\xFF\xFF")},
     };
-    for (const Row& row : rows) this->bench.PutRaw(row.name, row.type, row.bytes);
+    // Windows 9x cannot store some of them: its registry ends a string at its first zero.
+    std::vector<const Row*> stored;
+    for (const Row& row : rows) {
+        if (!this->bench.CanPut(row.type, row.bytes)) continue;
+        this->bench.PutRaw(row.name, row.type, row.bytes);
+        stored.push_back(&row);
+    }
     ASSERT_TRUE(this->Store().OpenSettingsKey());
-    for (const Row& row : rows) EXPECT_EQ(this->Store().ReadStringValue(row.name), row.read) << row.name;
+    for (const Row* row : stored) EXPECT_EQ(this->Store().ReadStringValue(row->name), row->read) << row->name;
     EXPECT_EQ(this->Store().ReadStringValue("Missing"), std::nullopt);
 }
 

@@ -16,7 +16,7 @@ class LoadedApplet : public ::testing::Test {
 protected:
     void SetUp() override {
         // Loading runs the library's own entry point, which must report success.
-        module_ = LoadLibraryA(qvtest::WindowsPath(QV_PANEL_CPL).c_str());
+        module_ = LoadLibraryA(qvtest::BuiltPath("QV_PANEL_CPL", QV_PANEL_CPL).c_str());
         ASSERT_NE(module_, nullptr) << "LoadLibrary failed: " << GetLastError();
         FARPROC entry = GetProcAddress(module_, "CPlApplet");
         ASSERT_NE(entry, nullptr) << "no export named CPlApplet";

@@ -26,7 +26,7 @@ std::set<DWORD> InstancesShowingTheWindow(const std::string& image) { return qvt
 class InstalledProgram {
 public:
     InstalledProgram() : path_(qvtest::SystemDirectory() + "\\qvconfig.exe") {
-        copied_ = CopyFileA(qvtest::WindowsPath(QV_CONFIG_EXE).c_str(), path_.c_str(), FALSE) != FALSE;
+        copied_ = CopyFileA(qvtest::BuiltPath("QV_CONFIG_EXE", QV_CONFIG_EXE).c_str(), path_.c_str(), FALSE) != FALSE;
     }
     ~InstalledProgram() {
         qvtest::EndProcesses(qvtest::ProcessesOf(path_));
@@ -48,7 +48,7 @@ private:
 // it. Every instance is ended and the key removed afterwards.
 class RegisteredWithTheShell {
 public:
-    RegisteredWithTheShell() : path_(qvtest::WindowsPath(QV_CONFIG_EXE)) {
+    RegisteredWithTheShell() : path_(qvtest::BuiltPath("QV_CONFIG_EXE", QV_CONFIG_EXE)) {
         HKEY key = nullptr;
         if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
             ERROR_SUCCESS) {
@@ -93,7 +93,7 @@ private:
 // "control qvpanel.cpl": Wine's control panel loads the library, opens the applet and ends.
 void OpenInControlPanel() {
     qvtest::Program control(qvtest::SystemDirectory() + "\\control.exe",
-                            "\"" + qvtest::WindowsPath(QV_PANEL_CPL) + "\"");
+                            "\"" + qvtest::BuiltPath("QV_PANEL_CPL", QV_PANEL_CPL) + "\"");
     ASSERT_TRUE(control.Started()) << "control.exe did not start: " << GetLastError();
     EXPECT_TRUE(control.WaitForExit(60000)) << "control.exe did not end";
 }

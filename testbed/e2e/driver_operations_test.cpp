@@ -33,7 +33,7 @@ TEST_P(DriverOperationsEnableTest, EnableSaveAndDisableDriveTheStandIns) {
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(qvtest::MessageBoxText(saved), kSavedText);
     EXPECT_EQ(FileSize(kImageFile), kImagePages * 4096ull) << "the driver saves what the key says";
-    qvtest::SaveScreenshot(saved, qvtest::WindowsPath(QV_SCREENSHOT_DIR), std::string("disk-image-saved-") + c.name);
+    qvtest::SaveScreenshot(saved, qvtest::BuiltPath("QV_SCREENSHOT_DIR", QV_SCREENSHOT_DIR), std::string("disk-image-saved-") + c.name);
     qvtest::PressMessageBoxButton(saved, IDOK);
     Sleep(kSettleMs);
     EXPECT_EQ(ButtonsOf(editor), kRunning) << "after Save Disk Image";
@@ -210,8 +210,8 @@ TEST_F(DriverOperationsTest, WindowPaintsButTakesNoInputWhileTheInstallerRuns) {
     EXPECT_GT(CountColour(covered, kCoverColour), covered.rgb.size() / 3 / 2) << "the cover did not show";
     DestroyWindow(cover);
     const qvtest::Image uncovered = qvtest::CaptureWindow(editor.Handle());
-    CreateDirectoryA(qvtest::WindowsPath(QV_SCREENSHOT_DIR).c_str(), nullptr);
-    qvtest::WritePng(qvtest::WindowsPath(QV_SCREENSHOT_DIR) + "\\editor-while-installer-runs.png", uncovered);
+    CreateDirectoryA(qvtest::BuiltPath("QV_SCREENSHOT_DIR", QV_SCREENSHOT_DIR).c_str(), nullptr);
+    qvtest::WritePng(qvtest::BuiltPath("QV_SCREENSHOT_DIR", QV_SCREENSHOT_DIR) + "\\editor-while-installer-runs.png", uncovered);
     EXPECT_EQ(CountColour(uncovered, kCoverColour), 0u) << "the window did not repaint";
     EXPECT_GE(DistinctColours(uncovered), 4u) << "the window is blank";
     ASSERT_EQ(Log(), Lines({})) << "the screenshot waited for the installer: no painting while it ran";

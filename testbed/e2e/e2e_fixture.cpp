@@ -28,7 +28,7 @@ void QvconfigTest::TearDown() {
 }
 
 qvtest::Program& QvconfigTest::Start(const std::string& arguments) {
-    program_ = std::make_unique<qvtest::Program>(qvtest::WindowsPath(QV_CONFIG_EXE), arguments);
+    program_ = std::make_unique<qvtest::Program>(qvtest::BuiltPath("QV_CONFIG_EXE", QV_CONFIG_EXE), arguments);
     EXPECT_TRUE(program_->Started()) << "cannot start " << program_->CommandLine();
     return *program_;
 }
@@ -54,7 +54,7 @@ qvtest::AppWindow QvconfigTest::Open(const std::string& arguments, const std::st
 
 void QvconfigTest::SaveScreenshot(const qvtest::AppWindow& window, const std::string& name) {
     const std::string path =
-        qvtest::SaveScreenshot(window.Handle(), qvtest::WindowsPath(QV_SCREENSHOT_DIR), name);
+        qvtest::SaveScreenshot(window.Handle(), qvtest::BuiltPath("QV_SCREENSHOT_DIR", QV_SCREENSHOT_DIR), name);
     EXPECT_FALSE(path.empty()) << "could not save the screenshot " << name;
     RecordProperty("screenshot", path);
 }

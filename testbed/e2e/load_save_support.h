@@ -61,10 +61,11 @@ inline void PrintTo(const Stored& value, std::ostream* out) {
     }
 }
 
-// Every value of the settings key; nothing when the key is missing.
-inline std::optional<KeyContents> ReadKey() {
+// Every value of the settings key (or of another key under HKEY_LOCAL_MACHINE); nothing
+// when the key is missing.
+inline std::optional<KeyContents> ReadKey(const std::string& path = qvtest::kSettingsKeyPath) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, qvtest::kSettingsKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     KeyContents contents;

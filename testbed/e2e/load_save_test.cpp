@@ -112,6 +112,31 @@ TEST_F(LoadSaveTest, SaveSettingsWritesAndKeepsTheWindowOpen) {
     EXPECT_EQ(ReadKey(), With(kStored, {{"BootEnable", Dword(0)}}));
 }
 
+#ifdef _WIN64
+// On 64-bit Windows the key is the one in the 64-bit view, which the driver reads, also for
+// the i686 program: as a 32-bit program it would otherwise see a key under Wow6432Node.
+TEST_F(LoadSaveTest, OnSixtyFourBitWindowsTheKeyIsTheOneTheDriverReads) {
+    const std::string viewOf32BitPrograms = "Software\\Wow6432Node\\Quorvel";
+    HKEY decoy = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, viewOf32BitPrograms.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &decoy, nullptr),
+              ERROR_SUCCESS);
+    const char kDecoy[] = "DECOY";
+    RegSetValueExA(decoy, "DiskLabel", 0, REG_SZ, reinterpret_cast<const BYTE*>(kDecoy), sizeof kDecoy);
+    RegCloseKey(decoy);
+
+    const AppWindow editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(qvtest::WindowText(editor.Control("DiskLabelText")), TextOf(kStored.at("DiskLabel")));
+    qvtest::PostClick(editor.Control("BootCheck"));
+    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("BootCheck")); }), O);
+    qvtest::PostClick(editor.Control("Command3"));
+    EXPECT_EQ(Await(std::optional<std::uint32_t>(0), [] { return qvtest::ReadDword("BootEnable"); }), 0u);
+    EXPECT_EQ(ReadKey(viewOf32BitPrograms), KeyContents({{"DiskLabel", Sz(kDecoy)}}));
+    EXPECT_TRUE(qvtest::DeleteKey(viewOf32BitPrograms));
+}
+#endif
+
 // The key as a setup creates it holds no settings: the window shows a fresh
 // installation's, as with no key but without the message and with no placeholder
 // text anywhere, and OK writes them as sound values beside the installation's two.

@@ -1,6 +1,8 @@
 // Starting a program with its command line, and waiting for it to end.
 #include "testbed/harness/program.h"
 
+#include <cstdlib>
+
 #include <vector>
 
 namespace qvtest {
@@ -12,6 +14,11 @@ std::string WindowsPath(const std::string& hostPath) {
         if (c == '/') c = '\\';
     }
     return path;
+}
+
+std::string BuiltPath(const char* name, const char* builtIn) {
+    const char* chosen = std::getenv(name);
+    return WindowsPath(chosen && *chosen ? chosen : builtIn);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -12,6 +12,11 @@ namespace qvtest {
 // a path that is already a Windows path comes back unchanged.
 std::string WindowsPath(const std::string& hostPath);
 
+// The Windows path of a built file or folder: the tree's own (`builtIn`, a host path), or
+// the one that the environment variable `name` gives, for a run that tests the files of
+// another build (the i686 programs driven by the x86_64 harness, the release files).
+std::string BuiltPath(const char* name, const char* builtIn);
+
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 

@@ -15,7 +15,7 @@ namespace {
 constexpr int kFirstControlId = 1000;
 
 bool SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs,
                                result) != 0;
 }
 
@@ -160,7 +160,7 @@ std::vector<std::string> ComboItems(HWND combo) {
         std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
         DWORD_PTR copied = 0;
         if (!SendMessageTimeoutW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.data()),
-                                 SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
+                                 SMTO_NORMAL, kSendTimeoutMs, &copied)) {
             break;
         }
         wide.resize(std::wcslen(wide.c_str()));

@@ -11,7 +11,8 @@
 namespace qvtest {
 
 // Every message sent to the program under test waits at most this long, so that a
-// hung program fails a test instead of stopping the run.
+// hung program fails a test instead of stopping the run. (Not "abort if hung": a program
+// under the emulated 32-bit Wine on a loaded machine can look hung for a moment.)
 constexpr UINT kSendTimeoutMs = 5000;
 
 // The visible top-level windows of process `processId` (any process when 0) whose

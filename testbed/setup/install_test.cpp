@@ -1,6 +1,7 @@
 // Installing: what a silent install leaves, a reinstall over stored settings, the first page, the run-time check.
 #include <windows.h>
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -101,16 +102,15 @@ INSTANTIATE_TEST_SUITE_P(Executable, ReinstallTest,
                                            ReinstallCase{"Elsewhere", "D:\\old\\qvconfig.exe"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+BOOL CALLBACK AddChildText(HWND child, LPARAM all) {
+    *reinterpret_cast<std::string*>(all) += "\n" + qvtest::WindowText(child);
+    return TRUE;
+}
+
 // Every text that the setup's window shows, its child windows included.
 std::string TextsOf(HWND window) {
     std::string texts = qvtest::WindowText(window);
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM all) {
-            *reinterpret_cast<std::string*>(all) += "\n" + qvtest::WindowText(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    EnumChildWindows(window, AddChildText, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 
@@ -144,30 +144,81 @@ INSTANTIATE_TEST_SUITE_P(
                       FirstPageCase{"WithDriver", SetupWithStandIns, "It also installs the driver package"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Where the C run-time library is missing, the setup says what to install and stops
-// before anything is copied or written; silently it stops all the same.
-TEST_F(SetupTest, ASetupThatFindsNoRuntimeLibraryStopsBeforeCopyingAnything) {
-    qvtest::Program setup(SetupMissingItsRuntime(), "");
+// A setup that cannot install here says why and what to do, and stops before anything is
+// copied or written; silently it stops all the same. The i686 setup stops on 64-bit
+// Windows, where a 32-bit program sees PROCESSOR_ARCHITEW6432, and where the system
+// directory lacks msvcrt.dll, as retail Windows 95 does.
+enum class Where { Anywhere, I686On64BitWindows, I686WithoutMsvcrt };
+struct StopCase {
+    const char* name;
+    std::string (*setup)();
+    std::vector<const char*> says;
+    Where where;
+};
+void PrintTo(const StopCase& c, std::ostream* out) { *out << c.name; }
+
+bool On64BitWindows() { return GetEnvironmentVariableA("PROCESSOR_ARCHITEW6432", nullptr, 0) != 0; }
+
+// msvcrt.dll of the prefix's system directory, renamed away while the object lives.
+class MsvcrtRenamed {
+public:
+    MsvcrtRenamed() {
+        char directory[MAX_PATH] = "";
+        GetSystemDirectoryA(directory, MAX_PATH);
+        path_ = std::string(directory) + "\\msvcrt.dll";
+        renamed_ = MoveFileA(path_.c_str(), (path_ + ".away").c_str()) != FALSE;
+    }
+    ~MsvcrtRenamed() {
+        if (renamed_) MoveFileA((path_ + ".away").c_str(), path_.c_str());
+    }
+    bool Renamed() const { return renamed_; }
+
+private:
+    std::string path_;
+    bool renamed_ = false;
+};
+
+class StopTest : public SetupTest, public ::testing::WithParamInterface<StopCase> {};
+
+TEST_P(StopTest, StopsBeforeCopyingAnything) {
+    const StopCase& c = GetParam();
+    const bool i686 = std::string(QV_SETUP_ARCH) == "i686";
+    if (c.where == Where::I686On64BitWindows && !(i686 && On64BitWindows())) GTEST_SKIP() << "i686 on 64-bit Windows only";
+    if (c.where == Where::I686WithoutMsvcrt && !(i686 && !On64BitWindows())) GTEST_SKIP() << "i686 on 32-bit Windows only";
+    std::optional<MsvcrtRenamed> msvcrt;
+    if (c.where == Where::I686WithoutMsvcrt) {
+        ASSERT_TRUE(msvcrt.emplace().Renamed());
+    }
+
+    qvtest::Program setup(c.setup(), "");
     ASSERT_TRUE(setup.Started());
     HWND box = qvtest::FindMessageBox(setup.Id(), kSetupCaption, 30000);
     ASSERT_NE(box, nullptr) << "no box \"" << kSetupCaption << "\"";
     const std::string text = qvtest::MessageBoxText(box);
-    for (const char* remedy : {"Internet Explorer 4 or later", "Windows Socket 2 update", "run-time redistributable"}) {
-        EXPECT_NE(text.find(remedy), std::string::npos) << text;
-    }
+    for (const char* words : c.says) EXPECT_NE(text.find(words), std::string::npos) << text;
     qvtest::PressMessageBoxButton(box, IDOK);
     ASSERT_TRUE(setup.WaitForExit(30000));
     // NSIS's status for a setup that stopped itself.
     constexpr DWORD kStopped = 2;
     EXPECT_EQ(setup.ExitCode(), kStopped);
 
-    EXPECT_EQ(Run(SetupMissingItsRuntime(), "/S"), kStopped);
+    EXPECT_EQ(Run(c.setup(), "/S"), kStopped);
     EXPECT_FALSE(FileExists(InstalledProgram()));
     EXPECT_FALSE(FileExists(InstalledApplet()));
     EXPECT_FALSE(FileExists(kDefaultInstallDir));
     EXPECT_FALSE(qvtest::SettingsKeyExists());
     EXPECT_FALSE(qvtest::KeyExists(kUninstallKeyPath));
 }
+
+const std::vector<const char*> kRuntimeRemedies = {"Internet Explorer 4 or later", "Windows Socket 2 update",
+                                                   "run-time redistributable"};
+INSTANTIATE_TEST_SUITE_P(
+    Setups, StopTest,
+    ::testing::Values(StopCase{"NoRuntimeLibrary", SetupMissingItsRuntime, kRuntimeRemedies, Where::Anywhere},
+                      StopCase{"NoMsvcrt", ReleaseSetup, kRuntimeRemedies, Where::I686WithoutMsvcrt},
+                      StopCase{"RefusesOn64BitWindows", ReleaseSetup, {"64-bit Windows", "-x86_64-setup.exe"},
+                               Where::I686On64BitWindows}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qvsetup

@@ -24,7 +24,7 @@ constexpr int kRunTimeoutMs = 60000;
 const std::string kVersion = std::to_string(QV_VERSION_MAJOR) + "." + std::to_string(QV_VERSION_MINOR);
 
 std::string SetupIn(const std::string& kind) {
-    return qvtest::WindowsPath(std::string(QV_SETUPS_DIR) + "/" + kind + "/quorvel-" + kVersion + "-x86_64-setup.exe");
+    return qvtest::WindowsPath(std::string(QV_SETUPS_DIR) + "/" + kind + "/quorvel-" + kVersion + "-" QV_SETUP_ARCH "-setup.exe");
 }
 
 
@@ -180,7 +180,7 @@ DWORD SetupTest::UninstallFrom(const std::string& installDir) {
 }
 
 void SetupTest::SaveScreenshot(HWND window, const std::string& name) {
-    const std::string path = qvtest::SaveScreenshot(window, qvtest::WindowsPath(QV_SCREENSHOT_DIR), name);
+    const std::string path = qvtest::SaveScreenshot(window, qvtest::BuiltPath("QV_SCREENSHOT_DIR", QV_SCREENSHOT_DIR), name);
     EXPECT_FALSE(path.empty()) << "could not save the screenshot " << name;
     RecordProperty("screenshot", path);
 }

@@ -95,13 +95,13 @@ static NTSTATUS Complete(PIRP irp, NTSTATUS status, ULONG_PTR information) {
     return status;
 }
 
-static NTSTATUS DispatchOpenClose(PDEVICE_OBJECT device, PIRP irp) {
+static NTSTATUS NTAPI DispatchOpenClose(PDEVICE_OBJECT device, PIRP irp) {
     UNREFERENCED_PARAMETER(device);
     return Complete(irp, STATUS_SUCCESS, 0);
 }
 
 /* Request 19 uses the "neither" transfer method: its answer goes straight to Irp->UserBuffer. */
-static NTSTATUS DispatchControl(PDEVICE_OBJECT device, PIRP irp) {
+static NTSTATUS NTAPI DispatchControl(PDEVICE_OBJECT device, PIRP irp) {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     const ULONG code = stack->Parameters.DeviceIoControl.IoControlCode;
     UNREFERENCED_PARAMETER(device);
@@ -119,7 +119,7 @@ static NTSTATUS DispatchControl(PDEVICE_OBJECT device, PIRP irp) {
     return Complete(irp, STATUS_INVALID_DEVICE_REQUEST, 0);
 }
 
-static void DriverUnload(PDRIVER_OBJECT driver) {
+static void NTAPI DriverUnload(PDRIVER_OBJECT driver) {
     UNICODE_STRING link;
     UNREFERENCED_PARAMETER(driver);
     if (!Device) return;
@@ -144,7 +144,7 @@ static NTSTATUS CreateDevice(PDRIVER_OBJECT driver) {
     return status;
 }
 
-NTSTATUS DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
+NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
     UNREFERENCED_PARAMETER(registryPath);
     driver->MajorFunction[IRP_MJ_CREATE] = DispatchOpenClose;
     driver->MajorFunction[IRP_MJ_CLEANUP] = DispatchOpenClose;

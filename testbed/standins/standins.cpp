@@ -5,6 +5,7 @@
 
 #include "platform/win32/win32_installer_runner.h"
 #include "qvconfig/driver/driver_interface.h"
+#include "testbed/harness/program.h"
 #include "testbed/standins/knobs.h"
 
 namespace qvstandins {
@@ -14,15 +15,7 @@ const char* const kFiles[] = {"tarnset.exe", "qvdriver.sys", "qvdriver.inf"};
 
 }  // namespace
 
-// The build directory is a host path; under Wine the host's root is drive Z:.
-std::string BuiltDirectory() {
-    std::string path = QV_STANDINS_DIR;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
+std::string BuiltDirectory() { return qvtest::BuiltPath("QV_STANDINS_DIR", QV_STANDINS_DIR); }
 
 bool CopyInto(const std::string& directory) {
     ::CreateDirectoryA(directory.c_str(), nullptr);

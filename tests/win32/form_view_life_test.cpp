@@ -76,14 +76,16 @@ public:
     }
 };
 
+LRESULT CALLBACK RefusingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
+}
+
 // A class whose windows refuse to be made.
 const char* RefusingClass() {
     static const char* const name = [] {
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
-        };
+        windowClass.lpfnWndProc = RefusingProcedure;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "QuorvelRefusing";
         RegisterClassExA(&windowClass);

@@ -98,21 +98,22 @@ TEST_F(FormViewTest, TypingLimitAndAlignmentComeFromTheRow) {
     EXPECT_EQ(TextOf(Child(form.text)), "longer than three");
 }
 
+struct ToolTipSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindToolTips(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ToolTipSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == search->owner) search->found = window;
+    return !search->found;
+}
+
 HWND ToolTipsOf(HWND owner) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{owner, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == s->owner) s->found = window;
-            return !s->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ToolTipSearch search{owner, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindToolTips, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

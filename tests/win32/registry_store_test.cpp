@@ -1,6 +1,8 @@
 // RegistrySettingsStore against the real key HKLM\Software\Quorvel, through the settings-store contract.
 #include <windows.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -75,6 +77,12 @@ public:
     void PutRaw(const std::string& name, std::uint32_t type, const StoreBytes& data) {
         ASSERT_EQ(RegSetValueExA(fixtureKey_.key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())),
                   ERROR_SUCCESS);
+    }
+
+    // Windows 9x's RegSetValueExA measures a string value itself, up to its first zero.
+    static bool CanPut(std::uint32_t type, const StoreBytes& data) {
+        const bool windows9x = (GetVersion() & 0x80000000u) != 0;
+        return !windows9x || type != REG_SZ || std::find(data.begin(), data.end(), 0) == data.end() - 1;
     }
 
     StoreBytes StoredBytes(const std::string& name, std::uint32_t& type) {

@@ -15,6 +15,12 @@
 ; and `InstallDir` only where the key has none, and touches no other value. Uninstalling
 ; removes `Executable` and keeps everything else.
 ;
+; A running qvconfig.exe holds its file: the setup and the uninstaller ask for it to be
+; closed first (silently they change nothing and end with EXIT_PROGRAM_RUNNING). A file
+; still in use after that (the applet in an open Control Panel, a run that shows only its
+; usage message) is replaced or deleted when Windows restarts, and they end with
+; EXIT_RESTART_NEEDED.
+;
 ; The i686 setup runs on Windows 95: an ANSI setup, and no plug-in (pages of the Modern UI
 ; that need none, and no System calls).
 
@@ -36,6 +42,16 @@
 !define SETTINGS_KEY "Software\Quorvel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel"
 !define UNINSTALLER "uninstall.exe"
+
+; Exit statuses beside NSIS's own (0 done, 1 cancelled by the user, 2 stopped by the
+; setup before it changed anything). Below 256, which is all a Windows 9x batch file sees.
+!define EXIT_PROGRAM_RUNNING 3  ; qvconfig.exe is running; nothing was changed
+!define EXIT_RESTART_NEEDED 4   ; done, but a file in use is replaced or deleted at the next restart
+
+; Every window of qvconfig.exe (the configuration window, the notices, and the hidden one
+; of a start, stop or save run) is of the class that platform/win32/form_view.h names.
+; FindWindow finds it on every Windows from 95 on, with no plug-in.
+!searchparse /file "${__FILEDIR__}/../platform/win32/form_view.h" 'FormClass = "' PROGRAM_WINDOW_CLASS '"'
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -155,14 +171,52 @@ Function SkipDirectoryPageWhenStored
   ${EndIf}
 FunctionEnd
 
+; Before anything changes: while a window of qvconfig.exe is open, asks for it to be closed
+; (Retry, Cancel). Cancelled, or silently, ends with EXIT_PROGRAM_RUNNING.
+!macro StopWhileTheProgramRuns WHAT
+  ${Do}
+    FindWindow $0 "${PROGRAM_WINDOW_CLASS}"
+    ${IfThen} $0 == 0 ${|} ${ExitDo} ${|}
+    ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "The ${PRODUCT} configuration program (qvconfig.exe) is running.$\r$\n$\r$\nClose it, then click Retry to ${WHAT}." /SD IDCANCEL IDRETRY`
+      DetailPrint "qvconfig.exe is running: nothing was changed."
+      SetErrorLevel ${EXIT_PROGRAM_RUNNING}
+      Abort
+    ${EndIf}
+  ${Loop}
+!macroend
+
+; After the files: when one of them was in use, says that Windows must restart to finish.
+!macro TellWhenARestartIsNeeded WHAT
+  ${If} ${RebootFlag}
+    SetErrorLevel ${EXIT_RESTART_NEEDED}
+    MessageBox MB_OK|MB_ICONINFORMATION "A file of ${PRODUCT} is in use. Restart Windows to ${WHAT}." /SD IDOK
+  ${EndIf}
+!macroend
+
+; A program of the system directory; one in use (for example the applet in an open Control
+; Panel) is written beside it as NEWNAME, which takes its place at the next restart.
+!macro InstallProgram NAME NEWNAME
+  SetOverwrite try
+  ClearErrors
+  File "${PROGRAM_DIR}\${NAME}"
+  ${If} ${Errors}
+    SetOverwrite on
+    File "/oname=$SYSDIR\${NEWNAME}" "${PROGRAM_DIR}\${NAME}"
+    Rename /REBOOTOK "$SYSDIR\${NEWNAME}" "$SYSDIR\${NAME}"
+  ${EndIf}
+  SetOverwrite on
+!macroend
+
 Section "Install"
   !insertmacro UseNativeViews
+  !insertmacro StopWhileTheProgramRuns "install ${PRODUCT}"
   SetOverwrite on
   ; The applet starts qvconfig.exe by its bare name, and the Control Panel lists the
-  ; applets of the system directory.
+  ; applets of the system directory. Short names for the new files: Windows 9x replaces
+  ; files at restart through wininit.ini, which takes 8.3 names.
   SetOutPath "$SYSDIR"
-  File "${PROGRAM_DIR}\qvconfig.exe"
-  File "${PROGRAM_DIR}\qvpanel.cpl"
+  !insertmacro InstallProgram qvconfig.exe qvconfig.new
+  !insertmacro InstallProgram qvpanel.cpl qvpanel.new
 
   SetOutPath "$INSTDIR"
   !ifdef DRIVER_DIR
@@ -185,6 +239,7 @@ Section "Install"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  !insertmacro TellWhenARestartIsNeeded "finish installing"
 SectionEnd
 
 Function un.onInit
@@ -192,19 +247,26 @@ Function un.onInit
 FunctionEnd
 
 ; Whatever is already gone is passed over, so a second run, or one after files were
-; deleted by hand, ends cleanly.
+; deleted by hand, ends cleanly. Every file goes, now or at the next restart, so
+; `Executable` and the registration never outlive the files they describe.
 Section "Uninstall"
   !insertmacro UseNativeViews
-  Delete "$SYSDIR\qvconfig.exe"
-  Delete "$SYSDIR\qvpanel.cpl"
+  !insertmacro StopWhileTheProgramRuns "uninstall ${PRODUCT}"
+  Delete /REBOOTOK "$SYSDIR\qvconfig.exe"
+  Delete /REBOOTOK "$SYSDIR\qvpanel.cpl"
   !ifdef DRIVER_DIR
-    Delete "$INSTDIR\tarnset.exe"
-    Delete "$INSTDIR\qvdriver.inf"
-    Delete "$INSTDIR\qvdriver.sys"
+    Delete /REBOOTOK "$INSTDIR\tarnset.exe"
+    Delete /REBOOTOK "$INSTDIR\qvdriver.inf"
+    Delete /REBOOTOK "$INSTDIR\qvdriver.sys"
   !endif
   DeleteRegValue HKLM "${SETTINGS_KEY}" "Executable"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  Delete "$INSTDIR\${UNINSTALLER}"
-  ; Only when nothing else is left in it.
-  RMDir "$INSTDIR"
+  Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
+  ; Only when nothing else is left in it; after the files that go at the restart, if any.
+  ${If} ${RebootFlag}
+    RMDir /REBOOTOK "$INSTDIR"
+  ${Else}
+    RMDir "$INSTDIR"
+  ${EndIf}
+  !insertmacro TellWhenARestartIsNeeded "finish uninstalling"
 SectionEnd

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks what scripts/dist.sh made, without running it: the setups' PE headers (machine,
 # and for i686 the Windows 4.0 subsystem that Windows 95 loads), version information and
-# icon; the sizes; each zip's listing and files; and SHA256SUMS.
+# icon; the sizes; each zip's listing and files; RELEASE.txt; and SHA256SUMS.
 #
 #   scripts/check-dist.sh [DIR]     (build/dist when no directory is given)
 set -euo pipefail
@@ -51,6 +51,22 @@ zip_holds_the_release() {
   unzip -p "$zip" README.md | cmp -s - "$QV_ROOT/README.md" || { echo "README.md differs"; return 1; }
 }
 
+# RELEASE.txt names the version and this tree's commit, and its SOURCE_DATE_EPOCH is the
+# PE time stamp of every release file (the 32-bit field 8 bytes into the PE header).
+pe_time_stamp() { od -An -tu4 -j $(($(od -An -tu4 -j 60 -N 4 "$1") + 8)) -N 4 "$1" | tr -d ' '; }
+release_page_names_the_build() {
+  local page=$DIST/RELEASE.txt epoch arch name file
+  grep -qxF "Quorvel $VERSION" "$page" || { echo "no version $VERSION"; return 1; }
+  grep -qE "^Commit: +$(git -C "$QV_ROOT" rev-parse HEAD)" "$page" || { echo "not this commit"; return 1; }
+  epoch=$(awk '$1 == "SOURCE_DATE_EPOCH:" {print $2}' "$page")
+  for arch in "${QV_RELEASE_ARCHES[@]}"; do
+    for name in "${QV_RELEASE_FILES[@]}"; do
+      file=$(qv_release_file "$arch" "$name")
+      [[ $(pe_time_stamp "$file") == "$epoch" ]] || { echo "$file: $(pe_time_stamp "$file"), not $epoch"; return 1; }
+    done
+  done
+}
+
 # SHA256SUMS names every other file of the directory, and every sum is right.
 checksums_verify() {
   local listed present
@@ -75,6 +91,7 @@ for arch in "${QV_RELEASE_ARCHES[@]}"; do
   check size_within "$setup" "$SETUP_LIMIT_KIB"
   check zip_holds_the_release "$zip" "$arch"
 done
-qv_log "checksums"
+qv_log "release page and checksums"
+check release_page_names_the_build
 check checksums_verify
 exit $fail

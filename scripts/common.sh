@@ -76,15 +76,26 @@ qv_release_file() {
   esac
 }
 # qv_stage_release ARCH: builds the release files and gathers them, with the README, in
-# the directory that it prints, from which the setup and the zip take them.
+# the directory that it prints, from which the setup and the zip take them. The files are
+# linked afresh, so that their PE time stamps are SOURCE_DATE_EPOCH's (the linker reads it
+# from the environment); and the staged copies carry that time too, and the same
+# permissions whatever the umask, since the setup and the zip store both.
 qv_stage_release() {
   local staged=$QV_BUILD/release-$1/files name
+  for name in "${QV_RELEASE_FILES[@]}"; do rm -f "$(qv_release_file "$1" "$name")"; done
   qv_build_release "$1" >&2
   rm -rf "$staged"
   mkdir -p "$staged"
   for name in "${QV_RELEASE_FILES[@]}"; do cp "$(qv_release_file "$1" "$name")" "$staged/"; done
   cp "$QV_ROOT/README.md" "$staged/"
+  qv_release_times "$staged"/*
   echo "$staged"
+}
+# qv_release_times FILE...: the release's time (SOURCE_DATE_EPOCH) and permissions for files
+# that a setup or a zip takes in.
+qv_release_times() {
+  chmod 0644 "$@"
+  touch -d "@${SOURCE_DATE_EPOCH:?the release needs SOURCE_DATE_EPOCH}" "$@"
 }
 # qv_make_setup ARCH OUTFILE [makensis options]: the setup of the staged release files of
 # ARCH (packaging/quorvel.nsi), for example with -DDRIVER_DIR=... .

@@ -33,6 +33,7 @@ qv_log "the release: scripts/dist.sh, checks of its binaries and of what it made
 "$QV_ROOT/scripts/dist.sh"
 "$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/release-i686" "$QV_BUILD/release-x86_64"
 "$QV_ROOT/scripts/check-dist.sh" "$QV_BUILD/dist"
+"$QV_ROOT/scripts/rebuild-dist.sh" "$QV_BUILD/dist"
 
 # What the setup tests of a tree install (testbed/setup): the release's setup of that
 # machine as shipped, one with the tree's stand-ins as its driver files, one whose run-time

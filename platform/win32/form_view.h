@@ -157,6 +157,7 @@ private:
 //   start-up: the program then ends with a non-zero status.
 class FormViewHost : public WindowHost {
 public:
+    // packaging/quorvel.nsi reads this line: its setups find a running program by the class.
     static constexpr const char* FormClass = "QuorvelForm";
 
     explicit FormViewHost(Win32UserInterface& ui, int showCommand = SW_SHOWNORMAL, std::string windowClass = FormClass)

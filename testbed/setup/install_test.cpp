@@ -127,16 +127,7 @@ TEST_P(FirstPageTest, SaysWhereTheDriverComesFrom) {
     const FirstPageCase& c = GetParam();
     qvtest::Program setup(c.setup(), "");
     ASSERT_TRUE(setup.Started());
-    // The wizard's caption is the setup's, followed by the page's name.
-    HWND window = nullptr;
-    qvtest::WaitUntil(
-        [&] {
-            for (HWND top : qvtest::TopLevelWindows(setup.Id())) {
-                if (qvtest::Caption(top).rfind(kSetupCaption, 0) == 0) window = top;
-            }
-            return window != nullptr;
-        },
-        30000);
+    const HWND window = SetupWizard(setup.Id());
     ASSERT_NE(window, nullptr) << "no window \"" << kSetupCaption << "...\"; windows: "
                                << ::testing::PrintToString(qvtest::TopLevelCaptions(setup.Id()));
     EXPECT_TRUE(qvtest::WaitUntil([&] { return TextsOf(window).find(c.says) != std::string::npos; }, 10000))

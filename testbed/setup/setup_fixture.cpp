@@ -8,6 +8,7 @@
 #include "testbed/harness/processes.h"
 #include "testbed/harness/program.h"
 #include "testbed/harness/screenshot.h"
+#include "testbed/harness/windows.h"
 #include "testbed/standins/knobs.h"
 #include "testbed/standins/standins.h"
 
@@ -73,6 +74,19 @@ std::string ReleaseSetup() { return SetupIn("release"); }
 std::string SetupMissingItsRuntime() { return SetupIn("runtime-missing"); }
 std::string ReleaseFile(const std::string& name) { return qvtest::WindowsPath(std::string(QV_SETUPS_DIR) + "/files/" + name); }
 
+HWND SetupWizard(DWORD setup) {
+    HWND wizard = nullptr;
+    qvtest::WaitUntil(
+        [&] {
+            for (HWND top : qvtest::TopLevelWindows(setup)) {
+                if (qvtest::Caption(top).rfind(kSetupCaption, 0) == 0) wizard = top;
+            }
+            return wizard != nullptr;
+        },
+        30000);
+    return wizard;
+}
+
 std::string InstalledProgram() { return qvtest::SystemDirectory() + "\\qvconfig.exe"; }
 std::string InstalledApplet() { return qvtest::SystemDirectory() + "\\qvpanel.cpl"; }
 
@@ -102,6 +116,17 @@ void SeedEveryValue(const std::string& installDir, const std::string& executable
     ASSERT_TRUE(qvtest::WriteString("InstallDir", installDir));
     ASSERT_TRUE(qvtest::WriteString("Executable", executable));
     ASSERT_TRUE(qvtest::WriteRaw("DriverState", {REG_BINARY, {1, 2, 3, 0, 255}}));
+}
+
+void ExpectUninstalled(const Values& kept) {
+    EXPECT_FALSE(FileExists(InstalledProgram()));
+    EXPECT_FALSE(FileExists(InstalledApplet()));
+    for (const char* name : {"tarnset.exe", "qvdriver.inf", "qvdriver.sys", "uninstall.exe"}) {
+        EXPECT_FALSE(FileExists(kDefaultInstallDir + "\\" + name)) << name;
+    }
+    EXPECT_FALSE(FileExists(kDefaultInstallDir)) << "the emptied install directory is removed";
+    EXPECT_FALSE(qvtest::KeyExists(kUninstallKeyPath)) << "Add/Remove Programs still lists it";
+    EXPECT_EQ(SettingsValues(), kept);
 }
 
 void SetupTest::SetUpTestSuite() { EXPECT_TRUE(qvtest::DrawTitleBarsUnderWine()); }

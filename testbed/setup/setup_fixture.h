@@ -30,6 +30,10 @@ const std::string kChosenInstallDir = "C:\\Quorvel Elsewhere";
 const std::string kStoredInstallDir = "C:\\Quorvel Stored";
 extern const char* const kUninstallKeyPath;  // under HKEY_LOCAL_MACHINE
 
+// The wizard of the setup run by process `setup`, whose caption is the setup's followed by
+// the page's name, polled for up to 30 s; nullptr when none showed.
+HWND SetupWizard(DWORD setup);
+
 // Where the setup puts the programs: the system directory.
 std::string InstalledProgram();
 std::string InstalledApplet();
@@ -45,6 +49,10 @@ Values SettingsValuesBut(const std::string& name);
 // Every value of the settings key set, to other values than a first install would give,
 // and a value of the driver's that this program does not know.
 void SeedEveryValue(const std::string& installDir, const std::string& executable);
+
+// Nothing of an installation into the default directory is left but the settings, which
+// are `kept`.
+void ExpectUninstalled(const Values& kept);
 
 class SetupTest : public ::testing::Test {
 protected:

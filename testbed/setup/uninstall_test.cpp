@@ -10,18 +10,6 @@
 namespace qvsetup {
 namespace {
 
-const char* const kInstalledFiles[] = {"tarnset.exe", "qvdriver.inf", "qvdriver.sys", "uninstall.exe"};
-
-// Nothing of the installation is left but the settings, which are `kept`.
-void ExpectUninstalled(const Values& kept) {
-    EXPECT_FALSE(FileExists(InstalledProgram()));
-    EXPECT_FALSE(FileExists(InstalledApplet()));
-    for (const char* name : kInstalledFiles) EXPECT_FALSE(FileExists(kDefaultInstallDir + "\\" + name)) << name;
-    EXPECT_FALSE(FileExists(kDefaultInstallDir)) << "the emptied install directory is removed";
-    EXPECT_FALSE(qvtest::KeyExists(kUninstallKeyPath)) << "Add/Remove Programs still lists it";
-    EXPECT_EQ(SettingsValues(), kept);
-}
-
 TEST_F(SetupTest, SilentUninstallRemovesTheFilesAndTheRegistrationAndKeepsTheSettings) {
     ASSERT_EQ(InstallSilently(), 0u);
     SeedEveryValue(kDefaultInstallDir, InstalledProgram());

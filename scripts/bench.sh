@@ -9,8 +9,6 @@ source "$(dirname "$0")/common.sh"
 
 DELAY_MS=${QV_BENCH_DELAY_MS:-10000}
 BENCH_PREFIX=$QV_BUILD/bench-prefix
-QV_X64=$QV_BUILD/x86_64
-QV_EXE=$QV_X64/platform/win32/qvconfig.exe
 INSTALL_DIR='C:\Program Files\Quorvel Bench'
 INSTALL_DIR_HOST="$BENCH_PREFIX/drive_c/Program Files/Quorvel Bench"
 TICKS=$(getconf CLK_TCK)
@@ -43,7 +41,8 @@ prepare_prefix() {
   qv_wine_start
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null
   mkdir -p "$INSTALL_DIR_HOST"
-  cp "$QV_X64"/testbed/standins/{tarnset.exe,qvdriver.sys,qvdriver.inf} "$INSTALL_DIR_HOST/"
+  local standin
+  for standin in tarnset.exe qvdriver.sys qvdriver.inf; do cp "$(qv_built_file x86_64 $standin)" "$INSTALL_DIR_HOST/"; done
   rm -f "$INSTALL_DIR_HOST/tarnset.log"
   wine reg add 'HKLM\Software\Quorvel' /v InstallDir /t REG_SZ /d "$INSTALL_DIR" /f >/dev/null
   wine reg add 'HKLM\Software\Quorvel' /v BootEnable /t REG_DWORD /d 0 /f >/dev/null
@@ -107,6 +106,7 @@ qv_log "sizes of the release files"
 qv_release_sizes
 qv_log "x86_64 build"
 QV_TARGETS="qvconfig tarnset qvdriver" qv_build_x86_64
+QV_EXE=$(qv_built_file x86_64 qvconfig.exe)
 prepare_prefix
 trap cleanup EXIT
 measure

@@ -1,23 +1,19 @@
 #!/usr/bin/env bash
-# Checks what can be checked of the Windows programs without running them:
-# static linking (only system DLLs imported), and the i686 build's Windows 4.0 headers;
-# check-binaries.d/ holds the checks of each program in detail.
+# Checks what can be checked of one machine's Windows programs without running them: static
+# linking (only system DLLs imported), the calls looked up at run time, and the i686
+# build's Windows 4.0 headers; check-binaries.d/ holds the checks of each program in detail.
+# The release trees run it as a test (ctest).
+#
+#   scripts/check-binaries.sh i686|x86_64 QVCONFIG.EXE QVPANEL.CPL
 set -euo pipefail
-I686=$1
-X64=$2
-fail=0
-check() { if "$@"; then echo "ok: ${*: -1}"; else echo "FAILED: $*"; fail=1; fi; }
+source "$(dirname "$0")/common.sh"
+(($# == 3)) || { echo "usage: $0 i686|x86_64 QVCONFIG.EXE QVPANEL.CPL" >&2; exit 2; }
+ARCH=$1 EXE=$2 CPL=$3
 
-imports() { objdump -p "$1" | awk '/DLL Name/{print tolower($3)}' | sort -u; }
 only_system_dlls() {
   local bad
-  bad=$(imports "$1" | grep -vE '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|msvcrt)\.dll$' || true)
+  bad=$(qv_pe_dlls "$1" | grep -vE '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|msvcrt)\.dll$' || true)
   [[ -z $bad ]] || { echo "unexpected DLLs in $1: $bad"; return 1; }
-}
-version_field() { objdump -p "$1" | awk -v f="$2" '$1==f{print $2}'; }
-windows4() {
-  [[ $(version_field "$1" MajorOSystemVersion) == 4 && $(version_field "$1" MinorOSystemVersion) == 0 &&
-     $(version_field "$1" MajorSubsystemVersion) == 4 && $(version_field "$1" MinorSubsystemVersion) == 0 ]]
 }
 
 # The calls that not every supported Windows has are looked up by name at run time, so
@@ -29,21 +25,17 @@ looks_up_at_run_time() {
   local file=${*: -1} name
   for name in "${@:1:$#-1}"; do
     grep -qaF "$name" "$file" || { echo "$file does not look up $name"; return 1; }
-    if objdump -p "$file" | grep -qE "[[:space:]]$name\$"; then echo "$file imports $name"; return 1; fi
+    if qv_pe_imports "$file" | grep -q "!$name\$"; then echo "$file imports $name"; return 1; fi
   done
 }
 
-for dir in "$I686" "$X64"; do
-  exe=$dir/platform/win32/qvconfig.exe
-  [[ -f $exe ]] || continue
-  check only_system_dlls "$exe"
-  check looks_up_at_run_time "${QVCONFIG_LATE_CALLS[@]}" "$exe"
-  check looks_up_at_run_time "${QVPANEL_LATE_CALLS[@]}" "$dir/qvpanel/qvpanel.cpl"
-done
-[[ -f $I686/platform/win32/qvconfig.exe ]] && check windows4 "$I686/platform/win32/qvconfig.exe"
+qv_check only_system_dlls "$EXE"
+qv_check looks_up_at_run_time "${QVCONFIG_LATE_CALLS[@]}" "$EXE"
+qv_check looks_up_at_run_time "${QVPANEL_LATE_CALLS[@]}" "$CPL"
+if [[ $ARCH == i686 ]]; then qv_check qv_pe_windows4 "$EXE"; fi
 
-for extra in "$(dirname "$0")"/check-*.d/*.sh; do
-  [[ -f $extra ]] || continue
-  "$extra" "$I686" "$X64" || fail=1
+for part in "$(dirname "$0")"/check-binaries.d/*.sh; do
+  # shellcheck source=/dev/null
+  source "$part"
 done
-exit $fail
+exit $QV_CHECKS_FAILED

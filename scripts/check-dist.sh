@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks what scripts/dist.sh made, without running it: the setups' PE headers (machine,
 # and for i686 the Windows 4.0 subsystem that Windows 95 loads), version information and
-# icon; the sizes; each zip's listing and files; RELEASE.txt; and SHA256SUMS.
+# icon; each zip's listing and files; RELEASE.txt; and SHA256SUMS. (The release files'
+# own checks and size budgets are the release trees' tests.)
 #
 #   scripts/check-dist.sh [DIR]     (build/dist when no directory is given)
 set -euo pipefail
@@ -11,10 +12,6 @@ DIST=${1:-$QV_BUILD/dist}
 VERSION=$(qv_version)
 # What a setup may weigh beyond the two files it carries: NSIS, its pages and the uninstaller.
 SETUP_LIMIT_KIB=256
-fail=0
-check() { if "$@"; then echo "ok: $*"; else echo "FAILED: $*"; fail=1; fi; }
-
-field() { objdump -p "$1" | awk -v f="$2" '$1==f{print $2}'; }
 machine() { objdump -f "$1" | awk '/file format/{print $NF}'; }
 
 pe_of_machine() {
@@ -23,20 +20,15 @@ pe_of_machine() {
   [[ $(machine "$1") == "$expected" ]] || { echo "file format $(machine "$1"), not $expected"; return 1; }
 }
 subsystem_4_0() {
-  [[ $(field "$1" MajorSubsystemVersion) == 4 && $(field "$1" MinorSubsystemVersion) == 0 ]]
+  [[ $(qv_pe_field "$1" MajorSubsystemVersion) == 4 && $(qv_pe_field "$1" MinorSubsystemVersion) == 0 ]]
 }
 
-# windres reads a PE file's resources back as resource-script text.
-resources() { x86_64-w64-mingw32-windres -J coff -O rc -i "$1"; }
 version_of_the_project() {
-  local script
-  script=$(resources "$1")
-  grep -qxF " FILEVERSION ${VERSION/./, }, 0, 0" <<<"$script" &&
-    grep -qF "VALUE \"ProductVersion\", \"$VERSION\"" <<<"$script"
+  qv_pe_has_project_version "$1" && qv_pe_resources "$1" | grep -qF "VALUE \"ProductVersion\", \"$VERSION\""
 }
 # The program's icon: one image of 32 by 32 pixels in 16 colours (octal 040 and 020), 4 bits.
 icon_of_the_program() {
-  resources "$1" | sed -n '/ 14 \/\* RT_GROUP_ICON/,/^END/p' | tr -d ' \t' | grep -qF '"\040\040\020\000",1,4,'
+  qv_pe_resources "$1" | sed -n '/ 14 \/\* RT_GROUP_ICON/,/^END/p' | tr -d ' \t' | grep -qF '"\040\040\020\000",1,4,'
 }
 size_within() { (($(stat -c %s "$1") <= $2 * 1024)) || { echo "$(stat -c %s "$1") bytes"; return 1; }; }
 
@@ -76,22 +68,19 @@ checksums_verify() {
   (cd "$DIST" && sha256sum --quiet -c SHA256SUMS)
 }
 
-qv_log "release files and their budgets"
-qv_release_sizes || { echo "FAILED: a release file is over its size budget"; fail=1; }
-
 for arch in "${QV_RELEASE_ARCHES[@]}"; do
   qv_log "$arch"
   setup=$DIST/quorvel-$VERSION-$arch-setup.exe
   zip=$DIST/quorvel-$VERSION-$arch.zip
-  [[ -f $setup && -f $zip ]] || { echo "FAILED: $setup or $zip is missing"; fail=1; continue; }
-  check pe_of_machine "$setup" "$arch"
-  [[ $arch == i686 ]] && check subsystem_4_0 "$setup"
-  check version_of_the_project "$setup"
-  check icon_of_the_program "$setup"
-  check size_within "$setup" "$SETUP_LIMIT_KIB"
-  check zip_holds_the_release "$zip" "$arch"
+  [[ -f $setup && -f $zip ]] || { echo "FAILED: $setup or $zip is missing"; QV_CHECKS_FAILED=1; continue; }
+  qv_check pe_of_machine "$setup" "$arch"
+  [[ $arch == i686 ]] && qv_check subsystem_4_0 "$setup"
+  qv_check version_of_the_project "$setup"
+  qv_check icon_of_the_program "$setup"
+  qv_check size_within "$setup" "$SETUP_LIMIT_KIB"
+  qv_check zip_holds_the_release "$zip" "$arch"
 done
 qv_log "release page and checksums"
-check release_page_names_the_build
-check checksums_verify
-exit $fail
+qv_check release_page_names_the_build
+qv_check checksums_verify
+exit $QV_CHECKS_FAILED

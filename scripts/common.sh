@@ -34,47 +34,37 @@ qv_ensure_packages() {
   fi
 }
 
-# qv_build NAME [cmake args...]: configures (once) and builds $QV_BUILD/NAME: every target,
-# or only those that QV_TARGETS names.
+# qv_build PRESET: configures (once) and builds $QV_BUILD/PRESET with that preset of
+# CMakePresets.json: every target, or only those that QV_TARGETS names. The Windows trees
+# run their tests through scripts/wine.sh: the i686 tree in prefixes of the emulated 32-bit
+# Wine, the x86_64 tree in the host Wine's and in those.
 qv_build() {
-  local name=$1
-  shift
-  local dir=$QV_BUILD/$name
-  if [[ ! -f $dir/build.ninja ]]; then
-    cmake -S "$QV_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  fi
+  local dir=$QV_BUILD/$1
+  [[ -f $dir/build.ninja ]] || cmake --preset "$1" -S "$QV_ROOT" -B "$dir" >/dev/null
   local targets=()
   [[ -n ${QV_TARGETS:-} ]] && read -ra targets <<<"--target $QV_TARGETS"
   cmake --build "$dir" -j "$QV_JOBS" "${targets[@]}"
 }
-
 qv_build_native() { qv_build native; }
-# The Windows trees run their tests through scripts/wine.sh: the i686 tree in prefixes of
-# the emulated 32-bit Wine, the x86_64 tree in the host Wine's and in those.
-qv_build_i686() {
-  qv_build i686 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-i686.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$QV_ROOT/scripts/wine.sh"
-}
-qv_build_x86_64() {
-  qv_build x86_64 -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-x86_64.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$QV_ROOT/scripts/wine.sh"
+qv_build_i686() { qv_build i686; }
+qv_build_x86_64() { qv_build x86_64; }
+
+# qv_built_file TREE NAME: where the tree $QV_BUILD/TREE leaves the file NAME (qvconfig.exe,
+# qvpanel.cpl, and in the test trees tarnset.exe, qvdriver.sys, qvdriver.inf, qvsnap.exe),
+# as CMake wrote it into the tree's built-files.txt.
+qv_built_file() {
+  local path
+  path=$(awk -F'\t' -v name="$2" '$1 == name {print $2}' "$QV_BUILD/$1/built-files.txt")
+  [[ -n $path ]] || { echo "$QV_BUILD/$1 builds no $2" >&2; return 1; }
+  echo "$path"
 }
 
 # The release files, qvconfig.exe and qvpanel.cpl, stripped and optimised for size, built
 # for each machine in a tree of their own (build/release-i686, build/release-x86_64).
 QV_RELEASE_ARCHES=(i686 x86_64)
 QV_RELEASE_FILES=(qvconfig.exe qvpanel.cpl)
-qv_build_release() {
-  qv_build "release-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/toolchain-$1-release.cmake" \
-    -DCMAKE_BUILD_TYPE=MinSizeRel -DQV_RELEASE=ON
-}
-# qv_release_file ARCH NAME: where the release tree leaves that file.
-qv_release_file() {
-  case $2 in
-    qvconfig.exe) echo "$QV_BUILD/release-$1/platform/win32/qvconfig.exe" ;;
-    qvpanel.cpl) echo "$QV_BUILD/release-$1/qvpanel/qvpanel.cpl" ;;
-  esac
-}
+qv_build_release() { qv_build "release-$1"; }
+qv_release_file() { qv_built_file "release-$1" "$2"; }
 # qv_stage_release ARCH: builds the release files and gathers them, with the README, in
 # the directory that it prints, from which the setup and the zip take them. The files are
 # linked afresh, so that their PE time stamps are SOURCE_DATE_EPOCH's (the linker reads it
@@ -82,7 +72,9 @@ qv_release_file() {
 # permissions whatever the umask, since the setup and the zip store both.
 qv_stage_release() {
   local staged=$QV_BUILD/release-$1/files name
-  for name in "${QV_RELEASE_FILES[@]}"; do rm -f "$(qv_release_file "$1" "$name")"; done
+  if [[ -f $QV_BUILD/release-$1/built-files.txt ]]; then
+    for name in "${QV_RELEASE_FILES[@]}"; do rm -f "$(qv_release_file "$1" "$name")"; done
+  fi
   qv_build_release "$1" >&2
   rm -rf "$staged"
   mkdir -p "$staged"
@@ -114,27 +106,55 @@ qv_size_budget() {
   esac
 }
 
+# qv_size_row ARCH FILE: prints the file's size beside its budget; fails when it is over
+# its limit.
+qv_size_row() {
+  local size limit aim
+  size=$(stat -c %s "$2")
+  read -r limit aim < <(qv_size_budget "$(basename "$2")")
+  printf '%-8s %-14s %10d %12d %10d' "$1" "$(basename "$2")" "$size" "$limit" "$aim"
+  if ((size > limit * 1024)); then
+    printf '   OVER THE LIMIT\n'
+    return 1
+  fi
+  ((size > aim * 1024)) && printf '   above the aim\n' || printf '\n'
+}
+qv_size_header() { printf '%-8s %-14s %10s %12s %10s\n' machine file bytes "limit KiB" "aim KiB"; }
+
 # Prints each release file's size beside its budget; fails when one is over its limit.
 qv_release_sizes() {
-  local arch name file size limit aim over=0
-  printf '%-8s %-14s %10s %12s %10s\n' machine file bytes "limit KiB" "aim KiB"
+  local arch name over=0
+  qv_size_header
   for arch in "${QV_RELEASE_ARCHES[@]}"; do
-    for name in "${QV_RELEASE_FILES[@]}"; do
-      file=$(qv_release_file "$arch" "$name")
-      size=$(stat -c %s "$file")
-      read -r limit aim < <(qv_size_budget "$name")
-      printf '%-8s %-14s %10d %12d %10d' "$arch" "$name" "$size" "$limit" "$aim"
-      if ((size > limit * 1024)); then
-        printf '   OVER THE LIMIT\n'
-        over=1
-      elif ((size > aim * 1024)); then
-        printf '   above the aim\n'
-      else
-        printf '\n'
-      fi
-    done
+    for name in "${QV_RELEASE_FILES[@]}"; do qv_size_row "$arch" "$(qv_release_file "$arch" "$name")" || over=1; done
   done
   return $over
+}
+
+# ---- What the checks of built files share --------------------------------------------------
+
+# qv_check TEST [ARGUMENTS...]: runs one check, says ok or FAILED, and remembers a failure in
+# QV_CHECKS_FAILED for the script's exit status.
+QV_CHECKS_FAILED=0
+qv_check() { if "$@"; then echo "ok: $*"; else echo "FAILED: $*"; QV_CHECKS_FAILED=1; fi; }
+
+# A PE file of either machine, read with the host's binutils: the header's fields, the
+# imported DLLs, every import as dll!function, and the resources as resource-script text.
+qv_pe_field() { objdump -p "$1" | awk -v f="$2" '$1==f{print $2}'; }
+qv_pe_dlls() { objdump -p "$1" | awk '/DLL Name/{print tolower($3)}' | sort -u; }
+qv_pe_imports() { objdump -p "$1" | awk '/DLL Name/{d=tolower($3)} /^\t[ 0-9a-f]+\t/{print d"!"$NF}'; }
+qv_pe_resources() { x86_64-w64-mingw32-windres -J coff -O rc -i "$1"; }
+# OS and subsystem version 4.0 in the header: Windows 95 loads the file.
+qv_pe_windows4() {
+  local name
+  for name in MajorOSystemVersion MajorSubsystemVersion; do [[ $(qv_pe_field "$1" $name) == 4 ]] || return 1; done
+  for name in MinorOSystemVersion MinorSubsystemVersion; do [[ $(qv_pe_field "$1" $name) == 0 ]] || return 1; done
+}
+# The project's version as a resource script writes FILEVERSION: "1, 5, 0, 0".
+qv_pe_has_project_version() {
+  local version
+  version=$(qv_version | sed 's/\./, /; s/$/, 0, 0/')
+  qv_pe_resources "$1" | grep -qxF " FILEVERSION $version"
 }
 
 # The version that project() in CMakeLists.txt gives, "1.5".

@@ -21,14 +21,13 @@ fi
 export QV_RUN_ARCH QV_RUN_KIND
 if [[ $QV_RUN_ARCH == x86_64 ]]; then
   RUN_PREFIX=$QV_BUILD/run-prefix
-  QV_EXE=$QV_BUILD/x86_64/platform/win32/qvconfig.exe
+  QV_EXE_TREE=x86_64
 else
   RUN_PREFIX=$QV_BUILD/run-prefix-i686-$QV_RUN_KIND
-  QV_EXE=$(qv_release_file i686 qvconfig.exe)
+  QV_EXE_TREE=release-i686
 fi
 # The stand-ins and the screenshot taker of the tree of the prefix's machine.
-QV_TOOLS=$QV_BUILD/$([[ $QV_RUN_KIND == win32 ]] && echo i686 || echo x86_64)
-QV_SNAP=$QV_TOOLS/testbed/harness/qvsnap.exe
+QV_TOOLS_TREE=$([[ $QV_RUN_KIND == win32 ]] && echo i686 || echo x86_64)
 SCREENSHOT=$QV_BUILD/screenshots/run-qvconfig-$QV_RUN_ARCH-$QV_RUN_KIND.png
 CAPTION="Quorvel Configuration Utility"
 SETTINGS_KEY='HKLM\Software\Quorvel'
@@ -69,7 +68,7 @@ install_standins() {
   mkdir -p "$INSTALL_DIR_HOST"
   local standin
   for standin in "${STANDINS[@]}"; do
-    cp "$QV_TOOLS/testbed/standins/$standin" "$INSTALL_DIR_HOST/"
+    cp "$(qv_built_file "$QV_TOOLS_TREE" "$standin")" "$INSTALL_DIR_HOST/"
   done
   wine "$INSTALL_DIR\\tarnset.exe" -u || qv_log "could not remove the stand-in driver of an earlier run"
   rm -f "$INSTALL_DIR_HOST/tarnset.log"
@@ -87,6 +86,7 @@ decorations() {
 
 run_in_prefix() {
   local headless=$1
+  QV_EXE=$(qv_built_file "$QV_EXE_TREE" qvconfig.exe)
   qv_prefix_env "$RUN_PREFIX"
   qv_wine_start
   trap qv_wine_stop EXIT
@@ -96,7 +96,7 @@ run_in_prefix() {
     decorations wine
     mkdir -p "$(dirname "$SCREENSHOT")"
     qv_log "opening the configuration window under Xvfb"
-    wine "$QV_SNAP" "$QV_EXE" "$CAPTION" "$SCREENSHOT"
+    wine "$(qv_built_file "$QV_TOOLS_TREE" qvsnap.exe)" "$QV_EXE" "$CAPTION" "$SCREENSHOT"
     qv_log "screenshot of the configuration window: $SCREENSHOT"
   else
     decorations manager

@@ -31,7 +31,7 @@ qv_build_x86_64
 # files, which users run, take the win32 model: the checks of the binaries are theirs.
 qv_log "the release: scripts/dist.sh, checks of its binaries and of what it made"
 "$QV_ROOT/scripts/dist.sh"
-"$QV_ROOT/scripts/check-binaries.sh" "$QV_BUILD/release-i686" "$QV_BUILD/release-x86_64"
+for arch in "${QV_RELEASE_ARCHES[@]}"; do (cd "$QV_BUILD/release-$arch" && ctest --output-on-failure); done
 "$QV_ROOT/scripts/check-dist.sh" "$QV_BUILD/dist"
 "$QV_ROOT/scripts/rebuild-dist.sh" "$QV_BUILD/dist"
 
@@ -43,9 +43,10 @@ make_test_setups() {
   rm -rf "$setups"
   mkdir -p "$setups/runtime-missing" "$setups/files"
   cp -r "$QV_BUILD/dist" "$setups/release"
-  "$QV_ROOT/scripts/dist.sh" --driver-files "$QV_BUILD/$arch/testbed/standins" --output "$setups/standins" >/dev/null
+  "$QV_ROOT/scripts/dist.sh" --driver-files "$(dirname "$(qv_built_file "$arch" tarnset.exe)")" \
+    --output "$setups/standins" >/dev/null
   qv_make_setup "$arch" "$setups/runtime-missing/quorvel-$(qv_version)-$arch-setup.exe" -DRUNTIME_DLL=qvmissing.dll
-  cp "$QV_BUILD/release-$arch/files/"{qvconfig.exe,qvpanel.cpl} "$setups/files/"
+  cp "$(qv_release_file "$arch" qvconfig.exe)" "$(qv_release_file "$arch" qvpanel.cpl)" "$setups/files/"
 }
 qv_log "setups for the end-to-end tests"
 make_test_setups x86_64

@@ -1,15 +1,7 @@
-#!/usr/bin/env bash
-# Checks qvconfig.exe of both Windows builds with MinGW's binutils and xmllint: the i686
-# build imports only the functions on its allowlist (qvconfig-imports.txt), and both builds
-# carry a manifest that asks for administrator rights and names the supported systems.
-set -euo pipefail
-I686=$1
-X64=$2
-ALLOWLIST=$(cd "$(dirname "$0")" && pwd)/qvconfig-imports.txt
-fail=0
-check() { if "$@"; then echo "ok: $*"; else echo "FAILED: $*"; fail=1; fi; }
-
-tool() { echo "$1-w64-mingw32-$2"; }
+# qvconfig.exe (sourced by check-binaries.sh, with ARCH and EXE): the i686 build imports only
+# the functions on its allowlist (qvconfig-imports.txt), and both builds carry a manifest
+# that asks for administrator rights and names the supported systems.
+ALLOWLIST=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/qvconfig-imports.txt
 
 # ---- imports ----------------------------------------------------------------------------
 
@@ -18,12 +10,10 @@ allowed() { sed 's/#.*//; s/[[:space:]]//g; /^$/d' "$ALLOWLIST"; }
 
 allowlist_sorted() { allowed | LC_ALL=C sort -c -u; }
 
-imports() { "$(tool "$1" objdump)" -p "$2" | awk '/DLL Name/{d=tolower($3)} /^\t[ 0-9a-f]+\t/{print d"!"$NF}'; }
-
 imports_on_allowlist() {
   local all unlisted
-  all=$(imports "$1" "$2")
-  [[ -n $all ]] || { echo "no imports found in $2"; return 1; }
+  all=$(qv_pe_imports "$1")
+  [[ -n $all ]] || { echo "no imports found in $1"; return 1; }
   unlisted=$(grep -vxF -f <(allowed) <<<"$all" || true)
   [[ -z $unlisted ]] && return 0
   echo "imports that $ALLOWLIST does not list:"
@@ -51,7 +41,7 @@ SUPPORTED_OS_IDS=(
 # Resource 1 of type 24 (RT_MANIFEST) as windres prints it: quoted pieces with their
 # quotes doubled and each line end written as \n; joined and unescaped back into the XML.
 manifest() {
-  "$(tool "$1" windres)" -J coff -O rc -i "$2" | sed -n '/^1 24 /,/^END/s/^ *"\(.*\)"$/\1/p' |
+  qv_pe_resources "$1" | sed -n '/^1 24 /,/^END/s/^ *"\(.*\)"$/\1/p' |
     sed 's/""/"/g' | tr -d '\n' | sed 's/\\n/\n/g'
 }
 
@@ -64,7 +54,7 @@ count() { xmllint --xpath "count($1)" - <<<"$2"; }
 # a namespace, and XP SP2 could restart on one that declares it twice.
 asks_for_administrator() {
   local xml level declarations
-  xml=$(manifest "$1" "$2")
+  xml=$(manifest "$1")
   xmllint --noout - <<<"$xml" || { echo "the manifest is not well-formed XML"; return 1; }
   level="$(step $ASM_V1 assembly)$(step $ASM_V3 trustInfo)$(step $ASM_V3 security)"
   level+="$(step $ASM_V3 requestedPrivileges)$(step $ASM_V3 requestedExecutionLevel)"
@@ -79,7 +69,7 @@ asks_for_administrator() {
 
 names_supported_systems() {
   local xml id missing=""
-  xml=$(manifest "$1" "$2")
+  xml=$(manifest "$1")
   for id in "${SUPPORTED_OS_IDS[@]}"; do
     [[ $(count "$(step $ASM_V1 assembly)$(step $COMPATIBILITY compatibility)$(step $COMPATIBILITY application)$(step $COMPATIBILITY supportedOS)[@Id='$id']" "$xml") == 1 ]] ||
       missing+=" $id"
@@ -87,13 +77,7 @@ names_supported_systems() {
   [[ -z $missing ]] || { echo "compatibility.v1 does not name exactly once:$missing"; return 1; }
 }
 
-check allowlist_sorted
-for build in "i686 $I686" "x86_64 $X64"; do
-  read -r arch dir <<<"$build"
-  exe=$dir/platform/win32/qvconfig.exe
-  [[ -f $exe ]] || { echo "FAILED: $exe was not built"; fail=1; continue; }
-  [[ $arch == i686 ]] && check imports_on_allowlist "$arch" "$exe"
-  check asks_for_administrator "$arch" "$exe"
-  check names_supported_systems "$arch" "$exe"
-done
-exit $fail
+qv_check allowlist_sorted
+if [[ $ARCH == i686 ]]; then qv_check imports_on_allowlist "$EXE"; fi
+qv_check asks_for_administrator "$EXE"
+qv_check names_supported_systems "$EXE"

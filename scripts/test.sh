@@ -98,9 +98,11 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   ctest_in x86_64 "$QV_SETUP_PREFIX" -L setup
 
   i686_start=$SECONDS
+  # Typing, clicking and the editing rules are the same program code in both prefixes: the
+  # 64-bit prefix, where only the program is emulated, runs them in a third of the time.
   qv_log "the i686 build as Windows 98 sees it: the portable tests, the Win32 and end-to-end tests"
   QV_CONFIG_EXE=$QV_I686_CONFIG_EXE QV_PANEL_CPL=$QV_I686_PANEL_CPL QV_SCREENSHOT_DIR=$QV_BUILD/i686/screenshots/win98 \
-    ctest_in i686 "$QV_WIN98_PREFIX" -LE setup
+    ctest_in i686 "$QV_WIN98_PREFIX" -LE setup -E "UserInputTest|EditingRules|PngWriterTest"
   qv_log "the i686 program on 64-bit Windows: the end-to-end tests, driven by the x86_64 harness"
   QV_CONFIG_EXE=$QV_I686_CONFIG_EXE QV_SCREENSHOT_DIR=$QV_BUILD/i686/screenshots/wow64 \
     ctest_in x86_64 "$QV_WOW64_PREFIX" -L e2e

@@ -37,20 +37,20 @@ struct FallbackSettings {
 };
 
 constexpr FallbackSettings Fallback{
-    ListIndexOf(DiskType::HDC),       // Combo1: "Hard Disk"
-    CheckBox::Cleared,                // LoadImage
-    "c:\\qvdriver.img",               // Text1
-    CheckBox::Cleared,                // SaveImage
-    "c:\\qvdriver.img",               // Text2
-    "10",                             // Text3
-    CheckBox::Cleared,                // SaveCheckBox
-    CheckBox::Cleared,                // Fat32Enable
-    "600",                            // AutoSaveTime
-    "Z",                              // DriveLetterText
-    CheckBox::Cleared,                // TempDirCheckBox
-    CheckBox::Cleared,                // DiskLabelCheckBox
-    "QVDRIVER",                       // DiskLabelText
-    CheckBox::Cleared,                // BootCheck
+    ListIndexOf(DiskType::HDC),       // diskTypeList: "Hard Disk"
+    CheckBox::Cleared,                // loadAtStartupCheck
+    "c:\\qvdriver.img",               // loadFileBox
+    CheckBox::Cleared,                // saveOnShutdownCheck
+    "c:\\qvdriver.img",               // saveFileBox
+    "10",                             // diskSizeBox
+    CheckBox::Cleared,                // autoSaveCheck
+    CheckBox::Cleared,                // fat32Check
+    "600",                            // autoSaveIntervalBox
+    "Z",                              // driveLetterBox
+    CheckBox::Cleared,                // tempDirCheck
+    CheckBox::Cleared,                // diskLabelCheck
+    "QVDRIVER",                       // diskLabelBox
+    CheckBox::Cleared,                // startAtBootCheck
     "C:\\Program Files\\Quorvel",     // InstallDir
 };
 
@@ -141,14 +141,14 @@ float ShowNumber(TextBox& box, const std::optional<float>& stored, const char* f
 // A stored FAT32 choice also settles whether it may be changed: only for a hard
 // disk above 32 MB. Without a stored choice the size box's rule has the last word.
 void ShowFat32(Editor& e, const std::optional<std::int32_t>& stored) {
-    e.Fat32Enable.SetValue(CheckBoxValue(stored, Fallback.fat32));
-    if (stored) e.Fat32Enable.SetEnabled(Fat32Available(e.Combo1, e.Text3));
+    e.fat32Check.SetValue(CheckBoxValue(stored, Fallback.fat32));
+    if (stored) e.fat32Check.SetEnabled(Fat32Available(e.diskTypeList, e.diskSizeBox));
 }
 
 void PlaceSteppers(Editor& e, double megabytes, double seconds) {
-    PositionStepper(e.VScroll1, e.LastSizeScroll, megabytes);
-    PlaceStepperAt(e.VScroll2, e.LastDriveScroll, DriveScrollCentre);
-    PositionStepper(e.VScroll3, e.LastAutoSaveScroll, seconds);
+    PositionStepper(e.diskSizeStepper, e.LastSizeScroll, megabytes);
+    PlaceStepperAt(e.driveLetterStepper, e.LastDriveScroll, DriveScrollCentre);
+    PositionStepper(e.autoSaveIntervalStepper, e.LastAutoSaveScroll, seconds);
 }
 
 // A stored number in the window's single precision, or nothing for a value the key lacks.
@@ -160,55 +160,55 @@ std::optional<float> StoredAsSingle(const std::optional<std::int32_t>& stored,
 
 // Shows the stored settings, and the fallback of each value the key lacks.
 void ShowStoredSettings(Editor& e, const DiskSettings& s) {
-    ShowDiskType(e.Combo1, s.DiskType);
+    ShowDiskType(e.diskTypeList, s.DiskType);
     e.InstallDir = s.InstallDir ? InstallDirFromStored(*s.InstallDir) : Fallback.installDir;
-    ShowCheckBoxWithField(e.LoadImage, e.Text1, CheckBoxValue(s.LoadImageOnStart, Fallback.loadImage));
-    e.Text1.SetText(TextValue(s.LoadImageFile, Fallback.loadImageFile));
-    e.SaveImage.SetValue(CheckBoxValue(s.SaveImageOnExit, Fallback.saveImage));
-    e.Text2.SetText(TextValue(s.SaveImageFile, Fallback.saveImageFile));
+    ShowCheckBoxWithField(e.loadAtStartupCheck, e.loadFileBox, CheckBoxValue(s.LoadImageOnStart, Fallback.loadImage));
+    e.loadFileBox.SetText(TextValue(s.LoadImageFile, Fallback.loadImageFile));
+    e.saveOnShutdownCheck.SetValue(CheckBoxValue(s.SaveImageOnExit, Fallback.saveImage));
+    e.saveFileBox.SetText(TextValue(s.SaveImageFile, Fallback.saveImageFile));
     const float megabytes =
-        ShowNumber(e.Text3, StoredAsSingle(s.SizeIn4kPages, SizeMegabytesFromPages), Fallback.size);
+        ShowNumber(e.diskSizeBox, StoredAsSingle(s.SizeIn4kPages, SizeMegabytesFromPages), Fallback.size);
     // Whether or not a size was stored.
     EnableSizeGroup(e);
     ShowFat32(e, s.DiskFormatFAT32);
-    ShowCheckBoxWithField(e.SaveCheckBox, e.AutoSaveTime, CheckBoxValue(s.AutoSaveEnabled, Fallback.autoSave));
+    ShowCheckBoxWithField(e.autoSaveCheck, e.autoSaveIntervalBox, CheckBoxValue(s.AutoSaveEnabled, Fallback.autoSave));
     const float seconds = ShowNumber(
-        e.AutoSaveTime, StoredAsSingle(s.AutoSaveTrigger, AutoSaveSecondsFromStored), Fallback.autoSaveTime);
-    e.DriveLetterText.SetText(s.UserDriveLetter ? DriveLetterFromStored(*s.UserDriveLetter)
+        e.autoSaveIntervalBox, StoredAsSingle(s.AutoSaveTrigger, AutoSaveSecondsFromStored), Fallback.autoSaveTime);
+    e.driveLetterBox.SetText(s.UserDriveLetter ? DriveLetterFromStored(*s.UserDriveLetter)
                                                 : std::string(Fallback.driveLetter));
-    e.TempDirCheckBox.SetValue(CheckBoxValue(s.MakeTempDir, Fallback.tempDir));
-    e.DiskLabelText.SetText(TextValue(s.DiskLabel, Fallback.diskLabel));
-    ShowCheckBoxWithField(e.DiskLabelCheckBox, e.DiskLabelText,
+    e.tempDirCheck.SetValue(CheckBoxValue(s.MakeTempDir, Fallback.tempDir));
+    e.diskLabelBox.SetText(TextValue(s.DiskLabel, Fallback.diskLabel));
+    ShowCheckBoxWithField(e.diskLabelCheck, e.diskLabelBox,
                           CheckBoxValue(s.UseDiskLabel, Fallback.useDiskLabel));
-    e.BootCheck.SetValue(CheckBoxValue(s.BootEnable, Fallback.boot));
+    e.startAtBootCheck.SetValue(CheckBoxValue(s.BootEnable, Fallback.boot));
     PlaceSteppers(e, megabytes, seconds);
 }
 
 // With no key to read, the window shows the settings of a fresh installation, in an
 // order of its own.
 void ShowFallbackSettings(Editor& e) {
-    e.Combo1.SetListIndex(Fallback.diskTypeListIndex);
-    e.DriveLetterText.SetText(Fallback.driveLetter);
-    e.Fat32Enable.SetEnabled(true);
-    e.Fat32Enable.SetValue(Fallback.fat32);
-    e.LoadImage.SetValue(Fallback.loadImage);
-    e.SaveImage.SetValue(Fallback.saveImage);
-    e.Text1.SetText(Fallback.loadImageFile);
-    e.Text1.SetEnabled(IsTicked(Fallback.loadImage));
-    e.Text2.SetText(Fallback.saveImageFile);
-    e.Text3.SetText(Fallback.size);
-    e.Text3.SetEnabled(true);
-    e.SaveCheckBox.SetValue(Fallback.autoSave);
-    e.AutoSaveTime.SetText(Fallback.autoSaveTime);
-    PositionStepper(e.VScroll3, e.LastAutoSaveScroll, TextToNumber(e.AutoSaveTime.Text()));
-    e.AutoSaveTime.SetEnabled(IsTicked(Fallback.autoSave));
-    PositionStepper(e.VScroll1, e.LastSizeScroll, TextToNumber(e.Text3.Text()));
-    PlaceStepperAt(e.VScroll2, e.LastDriveScroll, DriveScrollCentre);
-    e.DiskLabelText.SetText(Fallback.diskLabel);
-    e.DiskLabelText.SetEnabled(IsTicked(Fallback.useDiskLabel));
-    e.DiskLabelCheckBox.SetValue(Fallback.useDiskLabel);
-    e.TempDirCheckBox.SetValue(Fallback.tempDir);
-    e.BootCheck.SetValue(Fallback.boot);
+    e.diskTypeList.SetListIndex(Fallback.diskTypeListIndex);
+    e.driveLetterBox.SetText(Fallback.driveLetter);
+    e.fat32Check.SetEnabled(true);
+    e.fat32Check.SetValue(Fallback.fat32);
+    e.loadAtStartupCheck.SetValue(Fallback.loadImage);
+    e.saveOnShutdownCheck.SetValue(Fallback.saveImage);
+    e.loadFileBox.SetText(Fallback.loadImageFile);
+    e.loadFileBox.SetEnabled(IsTicked(Fallback.loadImage));
+    e.saveFileBox.SetText(Fallback.saveImageFile);
+    e.diskSizeBox.SetText(Fallback.size);
+    e.diskSizeBox.SetEnabled(true);
+    e.autoSaveCheck.SetValue(Fallback.autoSave);
+    e.autoSaveIntervalBox.SetText(Fallback.autoSaveTime);
+    PositionStepper(e.autoSaveIntervalStepper, e.LastAutoSaveScroll, TextToNumber(e.autoSaveIntervalBox.Text()));
+    e.autoSaveIntervalBox.SetEnabled(IsTicked(Fallback.autoSave));
+    PositionStepper(e.diskSizeStepper, e.LastSizeScroll, TextToNumber(e.diskSizeBox.Text()));
+    PlaceStepperAt(e.driveLetterStepper, e.LastDriveScroll, DriveScrollCentre);
+    e.diskLabelBox.SetText(Fallback.diskLabel);
+    e.diskLabelBox.SetEnabled(IsTicked(Fallback.useDiskLabel));
+    e.diskLabelCheck.SetValue(Fallback.useDiskLabel);
+    e.tempDirCheck.SetValue(Fallback.tempDir);
+    e.startAtBootCheck.SetValue(Fallback.boot);
 }
 
 void ShowVersion(Label& label) {
@@ -227,20 +227,20 @@ void InsertDiskKinds(ComboBox& list) {
 // An empty drive-letter field has no letter to store: that field stays absent.
 DiskSettings SettingsShownBy(const Editor& e) {
     DiskSettings s;
-    s.DiskType = DiskTypeToStored(e.Combo1.ListIndex());
-    s.LoadImageOnStart = CheckBoxToStored(e.LoadImage.Value());
-    s.LoadImageFile = e.Text1.Text();
-    s.SaveImageOnExit = CheckBoxToStored(e.SaveImage.Value());
-    s.SaveImageFile = e.Text2.Text();
-    s.SizeIn4kPages = SizePagesFromText(e.Text3.Text());
-    s.AutoSaveEnabled = CheckBoxToStored(e.SaveCheckBox.Value());
-    s.DiskFormatFAT32 = CheckBoxToStored(e.Fat32Enable.Value());
-    s.AutoSaveTrigger = AutoSaveTriggerFromText(e.AutoSaveTime.Text());
-    s.UserDriveLetter = DriveLetterToStored(e.DriveLetterText.Text());
-    s.MakeTempDir = CheckBoxToStored(e.TempDirCheckBox.Value());
-    s.UseDiskLabel = CheckBoxToStored(e.DiskLabelCheckBox.Value());
-    s.DiskLabel = e.DiskLabelText.Text();
-    s.BootEnable = CheckBoxToStored(e.BootCheck.Value());
+    s.DiskType = DiskTypeToStored(e.diskTypeList.ListIndex());
+    s.LoadImageOnStart = CheckBoxToStored(e.loadAtStartupCheck.Value());
+    s.LoadImageFile = e.loadFileBox.Text();
+    s.SaveImageOnExit = CheckBoxToStored(e.saveOnShutdownCheck.Value());
+    s.SaveImageFile = e.saveFileBox.Text();
+    s.SizeIn4kPages = SizePagesFromText(e.diskSizeBox.Text());
+    s.AutoSaveEnabled = CheckBoxToStored(e.autoSaveCheck.Value());
+    s.DiskFormatFAT32 = CheckBoxToStored(e.fat32Check.Value());
+    s.AutoSaveTrigger = AutoSaveTriggerFromText(e.autoSaveIntervalBox.Text());
+    s.UserDriveLetter = DriveLetterToStored(e.driveLetterBox.Text());
+    s.MakeTempDir = CheckBoxToStored(e.tempDirCheck.Value());
+    s.UseDiskLabel = CheckBoxToStored(e.diskLabelCheck.Value());
+    s.DiskLabel = e.diskLabelBox.Text();
+    s.BootEnable = CheckBoxToStored(e.startAtBootCheck.Value());
     return s;
 }
 
@@ -290,8 +290,8 @@ bool WriteStoredSettings(SettingsStore& store, const DiskSettings& s) {
 }  // namespace
 
 void Editor::LoadSettings() {
-    ShowVersion(Label5);
-    InsertDiskKinds(Combo1);
+    ShowVersion(version);
+    InsertDiskKinds(diskTypeList);
     if (const auto stored = ReadStoredSettings(services_.store)) {
         ShowStoredSettings(*this, *stored);
     } else {
@@ -300,7 +300,7 @@ void Editor::LoadSettings() {
         InstallDir = Fallback.installDir;
     }
     // The rules that the load set off have raised the flag; what the window shows now is saved.
-    SettingsChanged = 0;
+    SettingsChanged = false;
     ConnectToDriver();
 }
 

@@ -149,56 +149,56 @@ constexpr const char* kFixed = kCaptionFixed;
 
 // With no driver only "Enable" of the three driver buttons is usable.
 inline const std::vector<Shown> kDriverButtonsWithoutDriver = {
-    {"Command4", kFixed, kNoCheck, true},
-    {"Command5", kFixed, kNoCheck, false},
-    {"Command6", kFixed, kNoCheck, false},
+    {"enableButton", kFixed, kNoCheck, true},
+    {"disableButton", kFixed, kNoCheck, false},
+    {"saveDiskImageButton", kFixed, kNoCheck, false},
 };
 
 inline const std::vector<Shown> kShownForStored = {
-    {"Label5", "Version 1.5", kNoCheck, true},
-    {"Combo1", "Hard Disk", kNoCheck, true},
-    {"Label6", kFixed, kNoCheck, true},
-    {"Text3", " 4095", kNoCheck, true},
-    {"Label12", kFixed, kNoCheck, true},
-    {"Fat32Enable", kFixed, X, true},
-    {"DriveLetterText", "D", kNoCheck, true},
-    {"LoadImage", kFixed, X, true},
-    {"Text1", "D:\\images\\load me.img", kNoCheck, true},
-    {"SaveImage", kFixed, X, true},
-    {"Text2", "E:\\save.img", kNoCheck, true},
-    {"SaveCheckBox", kFixed, X, true},
-    {"AutoSaveTime", " 608", kNoCheck, true},
-    {"TempDirCheckBox", kFixed, O, true},
-    {"DiskLabelCheckBox", kFixed, O, true},
-    {"DiskLabelText", "SCRATCH", kNoCheck, false},
-    {"BootCheck", kFixed, X, true},
+    {"version", "Version 1.5", kNoCheck, true},
+    {"diskTypeList", "Hard Disk", kNoCheck, true},
+    {"diskSizeLabel", kFixed, kNoCheck, true},
+    {"diskSizeBox", " 4095", kNoCheck, true},
+    {"megabytesLabel", kFixed, kNoCheck, true},
+    {"fat32Check", kFixed, X, true},
+    {"driveLetterBox", "D", kNoCheck, true},
+    {"loadAtStartupCheck", kFixed, X, true},
+    {"loadFileBox", "D:\\images\\load me.img", kNoCheck, true},
+    {"saveOnShutdownCheck", kFixed, X, true},
+    {"saveFileBox", "E:\\save.img", kNoCheck, true},
+    {"autoSaveCheck", kFixed, X, true},
+    {"autoSaveIntervalBox", " 608", kNoCheck, true},
+    {"tempDirCheck", kFixed, O, true},
+    {"diskLabelCheck", kFixed, O, true},
+    {"diskLabelBox", "SCRATCH", kNoCheck, false},
+    {"startAtBootCheck", kFixed, X, true},
 };
 inline const std::vector<ScrollShown> kScrollsForStored = {
-    {"VScroll1", 32767 - 4095}, {"VScroll2", 16384}, {"VScroll3", 32767 - 608}};
+    {"diskSizeStepper", 32767 - 4095}, {"driveLetterStepper", 16384}, {"autoSaveIntervalStepper", 32767 - 608}};
 
 // With no key: the settings of a fresh installation, the size box's rule having
 // disabled FAT32 for the 10 MB.
 inline const std::vector<Shown> kShownForDefaults = {
-    {"Label5", "Version 1.5", kNoCheck, true},
-    {"Combo1", "Hard Disk", kNoCheck, true},
-    {"Label6", kFixed, kNoCheck, true},
-    {"Text3", "10", kNoCheck, true},
-    {"Label12", kFixed, kNoCheck, true},
-    {"Fat32Enable", kFixed, O, false},
-    {"DriveLetterText", "Z", kNoCheck, true},
-    {"LoadImage", kFixed, O, true},
-    {"Text1", "c:\\qvdriver.img", kNoCheck, false},
-    {"SaveImage", kFixed, O, true},
-    {"Text2", "c:\\qvdriver.img", kNoCheck, true},
-    {"SaveCheckBox", kFixed, O, true},
-    {"AutoSaveTime", "600", kNoCheck, false},
-    {"TempDirCheckBox", kFixed, O, true},
-    {"DiskLabelCheckBox", kFixed, O, true},
-    {"DiskLabelText", "QVDRIVER", kNoCheck, false},
-    {"BootCheck", kFixed, O, true},
+    {"version", "Version 1.5", kNoCheck, true},
+    {"diskTypeList", "Hard Disk", kNoCheck, true},
+    {"diskSizeLabel", kFixed, kNoCheck, true},
+    {"diskSizeBox", "10", kNoCheck, true},
+    {"megabytesLabel", kFixed, kNoCheck, true},
+    {"fat32Check", kFixed, O, false},
+    {"driveLetterBox", "Z", kNoCheck, true},
+    {"loadAtStartupCheck", kFixed, O, true},
+    {"loadFileBox", "c:\\qvdriver.img", kNoCheck, false},
+    {"saveOnShutdownCheck", kFixed, O, true},
+    {"saveFileBox", "c:\\qvdriver.img", kNoCheck, true},
+    {"autoSaveCheck", kFixed, O, true},
+    {"autoSaveIntervalBox", "600", kNoCheck, false},
+    {"tempDirCheck", kFixed, O, true},
+    {"diskLabelCheck", kFixed, O, true},
+    {"diskLabelBox", "QVDRIVER", kNoCheck, false},
+    {"startAtBootCheck", kFixed, O, true},
 };
 inline const std::vector<ScrollShown> kScrollsForDefaults = {
-    {"VScroll1", 32757}, {"VScroll2", 16384}, {"VScroll3", 32167}};
+    {"diskSizeStepper", 32757}, {"driveLetterStepper", 16384}, {"autoSaveIntervalStepper", 32167}};
 
 inline void ExpectShown(const AppWindow& window, const std::vector<Shown>& rows) {
     for (const Shown& row : rows) {

@@ -46,7 +46,7 @@ TEST(FormViewLife, EachWindowFindsItsOwnViewAndEitherMayGoFirst) {
         HWND window = view->Window();
         HWND button = view->ControlWindow(form->button);
         SendMessageA(button, BM_CLICK, 0, 0);
-        EXPECT_EQ(form->log, std::vector<std::string>{"Command1 click"});
+        EXPECT_EQ(form->log, std::vector<std::string>{"button click"});
         EXPECT_TRUE(other.log.empty());
         if (formGoesFirst) {
             form.reset();

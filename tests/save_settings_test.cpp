@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "qvconfig/settings/numbers.h"
+#include "qvconfig/settings/settings_key_values.h"
 #include "qvconfig/window/editor.h"
 #include "tests/fakes/fake_services.h"
 
@@ -87,6 +89,32 @@ TEST_F(SaveSettingsTest, WritesTheFourteenSettingsInSaveOrderAndClosesTheKey) {
     // The installation's own values are left as they were.
     EXPECT_EQ(StoredString(Key(), "InstallDir"), "C:\\QV");
     EXPECT_EQ(StoredString(Key(), "Executable"), "C:\\QV\\qvconfig.exe");
+}
+
+// One round trip per value of the table: each value that the program writes is shown
+// and saved back, into a key emptied meanwhile, with its type and bytes; the others are
+// not written.
+TEST_F(SaveSettingsTest, EveryValueOfTheTableComesBackAsItWasStored) {
+    SeedFullKey(Key());
+    const std::map<std::string, StoredValue> seeded = Key().values;
+    Open();
+    Key().values.clear();
+    PressSaveSettings();
+    std::vector<std::string> writtenRows;
+    for (const SettingsKeyValue& row : SettingsKeyValues) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(seeded.count(row.name), 1u);
+        EXPECT_EQ(seeded.at(row.name).type, row.type == StoredType::Text ? RegSz : RegDword);
+        if (!row.written) {
+            EXPECT_EQ(Key().values.count(row.name), 0u);
+            continue;
+        }
+        writtenRows.push_back(row.name);
+        ASSERT_EQ(Key().values.count(row.name), 1u);
+        EXPECT_EQ(Key().values.at(row.name).type, seeded.at(row.name).type);
+        EXPECT_EQ(Key().values.at(row.name).bytes, seeded.at(row.name).bytes);
+    }
+    EXPECT_EQ(writtenRows, kSaveOrder);
 }
 
 // Every value is taken from its control, also while the control is disabled.

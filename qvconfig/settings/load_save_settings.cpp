@@ -6,6 +6,7 @@
 #include "qvconfig/settings/disk_settings.h"
 #include "qvconfig/settings/encodings.h"
 #include "qvconfig/settings/numbers.h"
+#include "qvconfig/settings/settings_key_values.h"
 #include "qvconfig/window/editor.h"
 #include "qvconfig/window/size_group.h"
 #include "qvconfig/window/steppers.h"
@@ -16,43 +17,10 @@ namespace {
 
 constexpr std::int16_t DriveScrollCentre = 16384;
 
-// The settings of a fresh installation, as the window shows them: all of them when
-// there is no key, and each one that the key lacks in place of its stored value.
-struct FallbackSettings {
-    int diskTypeListIndex;
-    int loadImage;  // check box values
-    const char* loadImageFile;
-    int saveImage;
-    const char* saveImageFile;
-    const char* size;  // megabytes
-    int autoSave;
-    int fat32;
-    const char* autoSaveTime;  // seconds
-    const char* driveLetter;
-    int tempDir;
-    int useDiskLabel;
-    const char* diskLabel;
-    int boot;
-    const char* installDir;
-};
+using S = DiskSettings;
 
-constexpr FallbackSettings Fallback{
-    ListIndexOf(DiskType::HDC),       // diskTypeList: "Hard Disk"
-    CheckBox::Cleared,                // loadAtStartupCheck
-    "c:\\qvdriver.img",               // loadFileBox
-    CheckBox::Cleared,                // saveOnShutdownCheck
-    "c:\\qvdriver.img",               // saveFileBox
-    "10",                             // diskSizeBox
-    CheckBox::Cleared,                // autoSaveCheck
-    CheckBox::Cleared,                // fat32Check
-    "600",                            // autoSaveIntervalBox
-    "Z",                              // driveLetterBox
-    CheckBox::Cleared,                // tempDirCheck
-    CheckBox::Cleared,                // diskLabelCheck
-    "QVDRIVER",                       // diskLabelBox
-    CheckBox::Cleared,                // startAtBootCheck
-    "C:\\Program Files\\Quorvel",     // InstallDir
-};
+// The loaded window starts every check box from the table's cleared value.
+static_assert(ShowsCleared.value == CheckBox::Cleared, "a fresh check box is cleared");
 
 // Keeps the settings key open for one load or one save and closes it on every way out.
 class OpenedSettingsKey {
@@ -72,45 +40,38 @@ private:
 
 // ---- Reading -------------------------------------------------------------------
 
-// The fifteen values the window loads, each absent when it cannot be read;
-// nullopt when the key itself cannot be opened.
+// Every value the window loads, each absent when it cannot be read; nullopt when the
+// key itself cannot be opened.
 std::optional<DiskSettings> ReadStoredSettings(SettingsStore& store) {
     OpenedSettingsKey key(store);
     if (!key.IsOpen()) return std::nullopt;
-    namespace n = value_name;
     DiskSettings s;
-    s.DiskType = store.ReadStringValue(n::DiskType);
-    s.InstallDir = store.ReadStringValue(n::InstallDir);
-    s.LoadImageOnStart = store.ReadDwordValue(n::LoadImageOnStart);
-    s.LoadImageFile = store.ReadStringValue(n::LoadImageFile);
-    s.SaveImageOnExit = store.ReadDwordValue(n::SaveImageOnExit);
-    s.SaveImageFile = store.ReadStringValue(n::SaveImageFile);
-    s.SizeIn4kPages = store.ReadDwordValue(n::SizeIn4kPages);
-    s.DiskFormatFAT32 = store.ReadDwordValue(n::DiskFormatFAT32);
-    s.AutoSaveEnabled = store.ReadDwordValue(n::AutoSaveEnabled);
-    s.AutoSaveTrigger = store.ReadDwordValue(n::AutoSaveTrigger);
-    s.UserDriveLetter = store.ReadDwordValue(n::UserDriveLetter);
-    s.MakeTempDir = store.ReadDwordValue(n::MakeTempDir);
-    s.DiskLabel = store.ReadStringValue(n::DiskLabel);
-    s.UseDiskLabel = store.ReadDwordValue(n::UseDiskLabel);
-    s.BootEnable = store.ReadDwordValue(n::BootEnable);
+    for (const SettingsKeyValue& value : SettingsKeyValues) {
+        if (value.type == StoredType::Text) {
+            s.*value.text = store.ReadStringValue(value.name);
+        } else {
+            s.*value.number = store.ReadDwordValue(value.name);
+        }
+    }
     return s;
 }
 
 // ---- Showing the settings ---------------------------------------------------------
 // Every write goes through the control's setter, so the editing rules run on the
 // loaded values in this order, exactly as for the user. A value that the key lacks
-// is shown as its fallback, through the same setter.
+// is shown as a fresh installation shows it, through the same setter.
 
 bool IsTicked(int checkBoxValue) { return checkBoxValue == CheckBox::Ticked; }
 
-int CheckBoxValue(const std::optional<std::int32_t>& stored, int fallback) {
-    if (!stored) return fallback;
+int CheckBoxValue(const DiskSettings& s, NumberField field) {
+    const std::optional<std::int32_t>& stored = s.*field;
+    if (!stored) return FreshValueOf(field);
     return CheckBoxTickedFromStored(*stored) ? CheckBox::Ticked : CheckBox::Cleared;
 }
 
-std::string TextValue(const std::optional<std::string>& stored, const char* fallback) {
-    return stored ? *stored : fallback;
+std::string TextValue(const DiskSettings& s, TextField field) {
+    const std::optional<std::string>& stored = s.*field;
+    return stored ? *stored : FreshText(field);
 }
 
 // A box that governs a field: the box first, so that its rule runs on the loaded
@@ -123,16 +84,16 @@ void ShowCheckBoxWithField(CheckBox& box, Control& field, int value) {
 // A stored text that names no disk kind leaves the list as it was.
 void ShowDiskType(ComboBox& list, const std::optional<std::string>& stored) {
     const std::optional<int> index =
-        stored ? DiskTypeListIndexFromStored(*stored) : Fallback.diskTypeListIndex;
+        stored ? DiskTypeListIndexFromStored(*stored) : FreshValueOf(&S::DiskType);
     if (index) list.SetListIndex(*index);
 }
 
-// A number box shows the stored number, or its fallback text; either way the value
-// it shows, for its stepper.
-float ShowNumber(TextBox& box, const std::optional<float>& stored, const char* fallback) {
+// A number box shows the stored number, or a fresh installation's text; either way
+// the value it shows, for its stepper.
+float ShowNumber(TextBox& box, const std::optional<float>& stored, const char* fresh) {
     if (!stored) {
-        box.SetText(fallback);
-        return ToSingle(TextToNumber(fallback));
+        box.SetText(fresh);
+        return ToSingle(TextToNumber(fresh));
     }
     box.SetText(NumberToText(*stored));
     return *stored;
@@ -140,9 +101,9 @@ float ShowNumber(TextBox& box, const std::optional<float>& stored, const char* f
 
 // A stored FAT32 choice also settles whether it may be changed: only for a hard
 // disk above 32 MB. Without a stored choice the size box's rule has the last word.
-void ShowFat32(Editor& e, const std::optional<std::int32_t>& stored) {
-    e.fat32Check.SetValue(CheckBoxValue(stored, Fallback.fat32));
-    if (stored) e.fat32Check.SetEnabled(Fat32Available(e.diskTypeList, e.diskSizeBox));
+void ShowFat32(Editor& e, const DiskSettings& s) {
+    e.fat32Check.SetValue(CheckBoxValue(s, &S::DiskFormatFAT32));
+    if (s.DiskFormatFAT32) e.fat32Check.SetEnabled(Fat32Available(e.diskTypeList, e.diskSizeBox));
 }
 
 void PlaceSteppers(Editor& e, double megabytes, double seconds) {
@@ -158,57 +119,56 @@ std::optional<float> StoredAsSingle(const std::optional<std::int32_t>& stored,
     return convert(*stored);
 }
 
-// Shows the stored settings, and the fallback of each value the key lacks.
+// Shows the stored settings, and a fresh installation's value for each one the key lacks.
 void ShowStoredSettings(Editor& e, const DiskSettings& s) {
     ShowDiskType(e.diskTypeList, s.DiskType);
-    e.InstallDir = s.InstallDir ? InstallDirFromStored(*s.InstallDir) : Fallback.installDir;
-    ShowCheckBoxWithField(e.loadAtStartupCheck, e.loadFileBox, CheckBoxValue(s.LoadImageOnStart, Fallback.loadImage));
-    e.loadFileBox.SetText(TextValue(s.LoadImageFile, Fallback.loadImageFile));
-    e.saveOnShutdownCheck.SetValue(CheckBoxValue(s.SaveImageOnExit, Fallback.saveImage));
-    e.saveFileBox.SetText(TextValue(s.SaveImageFile, Fallback.saveImageFile));
-    const float megabytes =
-        ShowNumber(e.diskSizeBox, StoredAsSingle(s.SizeIn4kPages, SizeMegabytesFromPages), Fallback.size);
+    e.InstallDir = s.InstallDir ? InstallDirFromStored(*s.InstallDir) : FreshText(&S::InstallDir);
+    ShowCheckBoxWithField(e.loadAtStartupCheck, e.loadFileBox, CheckBoxValue(s, &S::LoadImageOnStart));
+    e.loadFileBox.SetText(TextValue(s, &S::LoadImageFile));
+    e.saveOnShutdownCheck.SetValue(CheckBoxValue(s, &S::SaveImageOnExit));
+    e.saveFileBox.SetText(TextValue(s, &S::SaveImageFile));
+    const float megabytes = ShowNumber(e.diskSizeBox, StoredAsSingle(s.SizeIn4kPages, SizeMegabytesFromPages),
+                                       FreshText(&S::SizeIn4kPages));
     // Whether or not a size was stored.
     EnableSizeGroup(e);
-    ShowFat32(e, s.DiskFormatFAT32);
-    ShowCheckBoxWithField(e.autoSaveCheck, e.autoSaveIntervalBox, CheckBoxValue(s.AutoSaveEnabled, Fallback.autoSave));
-    const float seconds = ShowNumber(
-        e.autoSaveIntervalBox, StoredAsSingle(s.AutoSaveTrigger, AutoSaveSecondsFromStored), Fallback.autoSaveTime);
+    ShowFat32(e, s);
+    ShowCheckBoxWithField(e.autoSaveCheck, e.autoSaveIntervalBox, CheckBoxValue(s, &S::AutoSaveEnabled));
+    const float seconds = ShowNumber(e.autoSaveIntervalBox, StoredAsSingle(s.AutoSaveTrigger, AutoSaveSecondsFromStored),
+                                     FreshText(&S::AutoSaveTrigger));
     e.driveLetterBox.SetText(s.UserDriveLetter ? DriveLetterFromStored(*s.UserDriveLetter)
-                                                : std::string(Fallback.driveLetter));
-    e.tempDirCheck.SetValue(CheckBoxValue(s.MakeTempDir, Fallback.tempDir));
-    e.diskLabelBox.SetText(TextValue(s.DiskLabel, Fallback.diskLabel));
-    ShowCheckBoxWithField(e.diskLabelCheck, e.diskLabelBox,
-                          CheckBoxValue(s.UseDiskLabel, Fallback.useDiskLabel));
-    e.startAtBootCheck.SetValue(CheckBoxValue(s.BootEnable, Fallback.boot));
+                                               : std::string(FreshText(&S::UserDriveLetter)));
+    e.tempDirCheck.SetValue(CheckBoxValue(s, &S::MakeTempDir));
+    e.diskLabelBox.SetText(TextValue(s, &S::DiskLabel));
+    ShowCheckBoxWithField(e.diskLabelCheck, e.diskLabelBox, CheckBoxValue(s, &S::UseDiskLabel));
+    e.startAtBootCheck.SetValue(CheckBoxValue(s, &S::BootEnable));
     PlaceSteppers(e, megabytes, seconds);
 }
 
 // With no key to read, the window shows the settings of a fresh installation, in an
 // order of its own.
-void ShowFallbackSettings(Editor& e) {
-    e.diskTypeList.SetListIndex(Fallback.diskTypeListIndex);
-    e.driveLetterBox.SetText(Fallback.driveLetter);
+void ShowFreshSettings(Editor& e) {
+    e.diskTypeList.SetListIndex(FreshValueOf(&S::DiskType));
+    e.driveLetterBox.SetText(FreshText(&S::UserDriveLetter));
     e.fat32Check.SetEnabled(true);
-    e.fat32Check.SetValue(Fallback.fat32);
-    e.loadAtStartupCheck.SetValue(Fallback.loadImage);
-    e.saveOnShutdownCheck.SetValue(Fallback.saveImage);
-    e.loadFileBox.SetText(Fallback.loadImageFile);
-    e.loadFileBox.SetEnabled(IsTicked(Fallback.loadImage));
-    e.saveFileBox.SetText(Fallback.saveImageFile);
-    e.diskSizeBox.SetText(Fallback.size);
+    e.fat32Check.SetValue(FreshValueOf(&S::DiskFormatFAT32));
+    e.loadAtStartupCheck.SetValue(FreshValueOf(&S::LoadImageOnStart));
+    e.saveOnShutdownCheck.SetValue(FreshValueOf(&S::SaveImageOnExit));
+    e.loadFileBox.SetText(FreshText(&S::LoadImageFile));
+    e.loadFileBox.SetEnabled(IsTicked(FreshValueOf(&S::LoadImageOnStart)));
+    e.saveFileBox.SetText(FreshText(&S::SaveImageFile));
+    e.diskSizeBox.SetText(FreshText(&S::SizeIn4kPages));
     e.diskSizeBox.SetEnabled(true);
-    e.autoSaveCheck.SetValue(Fallback.autoSave);
-    e.autoSaveIntervalBox.SetText(Fallback.autoSaveTime);
+    e.autoSaveCheck.SetValue(FreshValueOf(&S::AutoSaveEnabled));
+    e.autoSaveIntervalBox.SetText(FreshText(&S::AutoSaveTrigger));
     PositionStepper(e.autoSaveIntervalStepper, e.LastAutoSaveScroll, TextToNumber(e.autoSaveIntervalBox.Text()));
-    e.autoSaveIntervalBox.SetEnabled(IsTicked(Fallback.autoSave));
+    e.autoSaveIntervalBox.SetEnabled(IsTicked(FreshValueOf(&S::AutoSaveEnabled)));
     PositionStepper(e.diskSizeStepper, e.LastSizeScroll, TextToNumber(e.diskSizeBox.Text()));
     PlaceStepperAt(e.driveLetterStepper, e.LastDriveScroll, DriveScrollCentre);
-    e.diskLabelBox.SetText(Fallback.diskLabel);
-    e.diskLabelBox.SetEnabled(IsTicked(Fallback.useDiskLabel));
-    e.diskLabelCheck.SetValue(Fallback.useDiskLabel);
-    e.tempDirCheck.SetValue(Fallback.tempDir);
-    e.startAtBootCheck.SetValue(Fallback.boot);
+    e.diskLabelBox.SetText(FreshText(&S::DiskLabel));
+    e.diskLabelBox.SetEnabled(IsTicked(FreshValueOf(&S::UseDiskLabel)));
+    e.diskLabelCheck.SetValue(FreshValueOf(&S::UseDiskLabel));
+    e.tempDirCheck.SetValue(FreshValueOf(&S::MakeTempDir));
+    e.startAtBootCheck.SetValue(FreshValueOf(&S::BootEnable));
 }
 
 void ShowVersion(Label& label) {
@@ -244,47 +204,27 @@ DiskSettings SettingsShownBy(const Editor& e) {
     return s;
 }
 
-// Writes the present fields and remembers whether every write succeeded; a failed
-// write does not stop the ones after it.
-class ValueWriter {
-public:
-    explicit ValueWriter(SettingsStore& store) : store_(store) {}
-    void Write(const char* name, const std::optional<std::string>& text) {
-        if (text) allWritten_ = store_.WriteStringValue(name, *text) && allWritten_;
+// Writes one value when its field is present; true when it is absent or written.
+bool WriteValue(SettingsStore& store, const SettingsKeyValue& value, const DiskSettings& s) {
+    if (value.type == StoredType::Text) {
+        const std::optional<std::string>& text = s.*value.text;
+        return !text || store.WriteStringValue(value.name, *text);
     }
-    void Write(const char* name, const std::optional<std::int32_t>& number) {
-        if (number) allWritten_ = store_.WriteDwordValue(name, *number) && allWritten_;
-    }
-    bool AllWritten() const { return allWritten_; }
+    const std::optional<std::int32_t>& number = s.*value.number;
+    return !number || store.WriteDwordValue(value.name, *number);
+}
 
-private:
-    SettingsStore& store_;
-    bool allWritten_ = true;
-};
-
-// Writes the fourteen settings in the save order (InstallDir and Executable belong to
-// the installation and are never written). False when the key could not be opened
-// or any value could not be written.
+// Writes the values that the program writes, in the table's order (InstallDir belongs
+// to the installation). A failed write does not stop the ones after it. False when the
+// key could not be opened or any value could not be written.
 bool WriteStoredSettings(SettingsStore& store, const DiskSettings& s) {
     OpenedSettingsKey key(store);
     if (!key.IsOpen()) return false;
-    namespace n = value_name;
-    ValueWriter w(store);
-    w.Write(n::DiskType, s.DiskType);
-    w.Write(n::LoadImageOnStart, s.LoadImageOnStart);
-    w.Write(n::LoadImageFile, s.LoadImageFile);
-    w.Write(n::SaveImageOnExit, s.SaveImageOnExit);
-    w.Write(n::SaveImageFile, s.SaveImageFile);
-    w.Write(n::SizeIn4kPages, s.SizeIn4kPages);
-    w.Write(n::AutoSaveEnabled, s.AutoSaveEnabled);
-    w.Write(n::DiskFormatFAT32, s.DiskFormatFAT32);
-    w.Write(n::AutoSaveTrigger, s.AutoSaveTrigger);
-    w.Write(n::UserDriveLetter, s.UserDriveLetter);
-    w.Write(n::MakeTempDir, s.MakeTempDir);
-    w.Write(n::UseDiskLabel, s.UseDiskLabel);
-    w.Write(n::DiskLabel, s.DiskLabel);
-    w.Write(n::BootEnable, s.BootEnable);
-    return w.AllWritten();
+    bool allWritten = true;
+    for (const SettingsKeyValue& value : SettingsKeyValues) {
+        if (value.written) allWritten = WriteValue(store, value, s) && allWritten;
+    }
+    return allWritten;
 }
 
 }  // namespace
@@ -295,9 +235,9 @@ void Editor::LoadSettings() {
     if (const auto stored = ReadStoredSettings(services_.store)) {
         ShowStoredSettings(*this, *stored);
     } else {
-        ShowFallbackSettings(*this);
+        ShowFreshSettings(*this);
         ShowFailure("Unable to open Quorvel registry key.", "Registry Read Failed");
-        InstallDir = Fallback.installDir;
+        InstallDir = FreshText(&S::InstallDir);
     }
     // The rules that the load set off have raised the flag; what the window shows now is saved.
     SettingsChanged = false;

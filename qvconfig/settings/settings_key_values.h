@@ -1,0 +1,88 @@
+// The settings key's values: one row each, with the facts that reading, writing and the fallback derive from.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "qvconfig/settings/disk_settings.h"
+
+namespace qv {
+
+// How a value is stored: a text (REG_SZ) or a 32-bit number (REG_DWORD).
+enum class StoredType { Text, Number };
+
+using TextField = std::optional<std::string> DiskSettings::*;
+using NumberField = std::optional<std::int32_t> DiskSettings::*;
+
+// What the window of a fresh installation shows for a value: a box's text, or the
+// value of a check box or of the disk type list.
+struct FreshValue {
+    const char* text;  // null when the value is a check box's or the list's
+    int value;
+};
+constexpr FreshValue ShowsText(const char* text) { return {text, 0}; }
+constexpr FreshValue ShowsValue(int value) { return {nullptr, value}; }
+constexpr FreshValue ShowsCleared = ShowsValue(0);  // a check box's cleared value
+
+// One value of the key. Exactly one of `text` and `number` is set, as `type` says.
+struct SettingsKeyValue {
+    const char* name;  // spelled as in the key
+    StoredType type;
+    TextField text;
+    NumberField number;
+    FreshValue fresh;
+    bool written;  // false: the installation's, read but never written by the program
+};
+
+constexpr bool Written = true;
+constexpr bool ReadOnly = false;
+
+constexpr SettingsKeyValue Text(const char* name, TextField field, FreshValue fresh, bool written) {
+    return {name, StoredType::Text, field, nullptr, fresh, written};
+}
+constexpr SettingsKeyValue Number(const char* name, NumberField field, FreshValue fresh, bool written) {
+    return {name, StoredType::Number, nullptr, field, fresh, written};
+}
+
+// In the order the program saves them. A fresh installation's window shows numbers as
+// they are typed ("10", not " 10"), and the disk type as the list's first kind.
+inline constexpr SettingsKeyValue SettingsKeyValues[] = {
+    Text("DiskType", &DiskSettings::DiskType, ShowsValue(ListIndexOf(DiskType::HDC)), Written),
+    Number("LoadImageOnStart", &DiskSettings::LoadImageOnStart, ShowsCleared, Written),
+    Text("LoadImageFile", &DiskSettings::LoadImageFile, ShowsText("c:\\qvdriver.img"), Written),
+    Number("SaveImageOnExit", &DiskSettings::SaveImageOnExit, ShowsCleared, Written),
+    Text("SaveImageFile", &DiskSettings::SaveImageFile, ShowsText("c:\\qvdriver.img"), Written),
+    Number("SizeIn4kPages", &DiskSettings::SizeIn4kPages, ShowsText("10"), Written),  // megabytes
+    Number("AutoSaveEnabled", &DiskSettings::AutoSaveEnabled, ShowsCleared, Written),
+    Number("DiskFormatFAT32", &DiskSettings::DiskFormatFAT32, ShowsCleared, Written),
+    Number("AutoSaveTrigger", &DiskSettings::AutoSaveTrigger, ShowsText("600"), Written),  // seconds
+    Number("UserDriveLetter", &DiskSettings::UserDriveLetter, ShowsText("Z"), Written),
+    Number("MakeTempDir", &DiskSettings::MakeTempDir, ShowsCleared, Written),
+    Number("UseDiskLabel", &DiskSettings::UseDiskLabel, ShowsCleared, Written),
+    Text("DiskLabel", &DiskSettings::DiskLabel, ShowsText("QVDRIVER"), Written),
+    Number("BootEnable", &DiskSettings::BootEnable, ShowsCleared, Written),
+    Text("InstallDir", &DiskSettings::InstallDir, ShowsText("C:\\Program Files\\Quorvel"), ReadOnly),
+};
+
+// The row of a field; a field without one is a fault of the table.
+constexpr const SettingsKeyValue& RowOf(TextField field) {
+    for (const SettingsKeyValue& row : SettingsKeyValues) {
+        if (row.text == field) return row;
+    }
+    throw "a DiskSettings field without a row";
+}
+constexpr const SettingsKeyValue& RowOf(NumberField field) {
+    for (const SettingsKeyValue& row : SettingsKeyValues) {
+        if (row.number == field) return row;
+    }
+    throw "a DiskSettings field without a row";
+}
+
+// A fresh installation's text for a box, and value for a check box or the list.
+constexpr const char* FreshText(TextField field) { return RowOf(field).fresh.text; }
+constexpr const char* FreshText(NumberField field) { return RowOf(field).fresh.text; }
+constexpr int FreshValueOf(TextField field) { return RowOf(field).fresh.value; }
+constexpr int FreshValueOf(NumberField field) { return RowOf(field).fresh.value; }
+
+}  // namespace qv

@@ -11,6 +11,7 @@ DELAY_MS=${QV_BENCH_DELAY_MS:-10000}
 BENCH_PREFIX=$QV_BUILD/bench-prefix
 QV_X64=$QV_BUILD/x86_64
 QV_EXE=$QV_X64/platform/win32/qvconfig.exe
+QV_SEED=$QV_X64/testbed/harness/qvseed.exe
 INSTALL_DIR='C:\Program Files\Quorvel Bench'
 INSTALL_DIR_HOST="$BENCH_PREFIX/drive_c/Program Files/Quorvel Bench"
 TICKS=$(getconf CLK_TCK)
@@ -45,8 +46,8 @@ prepare_prefix() {
   mkdir -p "$INSTALL_DIR_HOST"
   cp "$QV_X64"/testbed/standins/{tarnset.exe,qvdriver.sys,qvdriver.inf} "$INSTALL_DIR_HOST/"
   rm -f "$INSTALL_DIR_HOST/tarnset.log"
-  wine reg add 'HKLM\Software\Quorvel' /v InstallDir /t REG_SZ /d "$INSTALL_DIR" /f >/dev/null
-  wine reg add 'HKLM\Software\Quorvel' /v BootEnable /t REG_DWORD /d 0 /f >/dev/null
+  # The harness's sensible settings (no start at boot), with this installation's directory.
+  wine "$QV_SEED" "$INSTALL_DIR"
   wine reg add 'HKLM\Software\QuorvelTestBed' /v DelayMs_e /t REG_DWORD /d "$DELAY_MS" /f >/dev/null
 }
 
@@ -106,7 +107,7 @@ done
 qv_log "sizes of the release files"
 qv_release_sizes
 qv_log "x86_64 build"
-QV_TARGETS="qvconfig tarnset qvdriver" qv_build_x86_64
+QV_TARGETS="qvconfig tarnset qvdriver qvseed" qv_build_x86_64
 prepare_prefix
 trap cleanup EXIT
 measure

@@ -204,27 +204,15 @@ DiskSettings SettingsShownBy(const Editor& e) {
     return s;
 }
 
-// Writes one value when its field is present; true when it is absent or written.
-bool WriteValue(SettingsStore& store, const SettingsKeyValue& value, const DiskSettings& s) {
-    if (value.type == StoredType::Text) {
-        const std::optional<std::string>& text = s.*value.text;
-        return !text || store.WriteStringValue(value.name, *text);
-    }
-    const std::optional<std::int32_t>& number = s.*value.number;
-    return !number || store.WriteDwordValue(value.name, *number);
-}
-
-// Writes the values that the program writes, in the table's order (InstallDir belongs
-// to the installation). A failed write does not stop the ones after it. False when the
-// key could not be opened or any value could not be written.
+// Writes the values that the program writes (InstallDir belongs to the installation).
+// False when the key could not be opened or any value could not be written.
 bool WriteStoredSettings(SettingsStore& store, const DiskSettings& s) {
     OpenedSettingsKey key(store);
     if (!key.IsOpen()) return false;
-    bool allWritten = true;
-    for (const SettingsKeyValue& value : SettingsKeyValues) {
-        if (value.written) allWritten = WriteValue(store, value, s) && allWritten;
-    }
-    return allWritten;
+    return WritePresentFields(
+        s, Which::WrittenByTheProgram,
+        [&store](const char* name, const std::string& text) { return store.WriteStringValue(name, text); },
+        [&store](const char* name, std::int32_t number) { return store.WriteDwordValue(name, number); });
 }
 
 }  // namespace

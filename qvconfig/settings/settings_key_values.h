@@ -85,4 +85,25 @@ constexpr const char* FreshText(NumberField field) { return RowOf(field).fresh.t
 constexpr int FreshValueOf(TextField field) { return RowOf(field).fresh.value; }
 constexpr int FreshValueOf(NumberField field) { return RowOf(field).fresh.value; }
 
+// Writes each present field of `s`, in the table's order, through writeText(name, text)
+// and writeNumber(name, number), each returning its success: every field, or only
+// those of the values the program writes. A failed write does not stop the ones after
+// it. True when every write succeeded.
+enum class Which { WrittenByTheProgram, Every };
+template <class WriteText, class WriteNumber>
+bool WritePresentFields(const DiskSettings& s, Which which, WriteText writeText, WriteNumber writeNumber) {
+    bool allWritten = true;
+    for (const SettingsKeyValue& value : SettingsKeyValues) {
+        if (which == Which::WrittenByTheProgram && !value.written) continue;
+        if (value.type == StoredType::Text) {
+            if (const std::optional<std::string>& text = s.*value.text) {
+                allWritten = writeText(value.name, *text) && allWritten;
+            }
+        } else if (const std::optional<std::int32_t>& number = s.*value.number) {
+            allWritten = writeNumber(value.name, *number) && allWritten;
+        }
+    }
+    return allWritten;
+}
+
 }  // namespace qv

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "e2e_fixture.h"
+#include "qvconfig/settings/settings_key_values.h"
+#include "testbed/harness/registry.h"
 #include "user_actions.h"
 
 namespace qve2e {
@@ -104,27 +106,43 @@ inline KeyContents With(KeyContents contents, const KeyContents& changes) {
     return contents;
 }
 
+// The key that holds a record's present fields, each under the name and type of its
+// row in the program's table.
+inline KeyContents KeyContentsOf(const qvtest::StoredSettings& settings) {
+    KeyContents contents;
+    qv::WritePresentFields(
+        settings, qv::Which::Every,
+        [&contents](const char* name, const std::string& text) { return contents.emplace(name, Sz(text)).second; },
+        [&contents](const char* name, std::int32_t number) {
+            return contents.emplace(name, Dword(static_cast<std::uint32_t>(number))).second;
+        });
+    return contents;
+}
+
 // Every stored value away from what a fresh window or the no-key defaults show, and
 // no two of the check-box rules working against each other: image loading excludes
 // the label and the TEMP directory, and AutoSave goes with saving on shutdown.
-inline const KeyContents kStored = {
-    {"DiskType", Sz("HDC")},
-    {"SizeIn4kPages", Dword(1048320)},  // 4095 MB, a size only FAT32 allows
-    {"DiskFormatFAT32", Dword(1)},
-    {"UserDriveLetter", Dword(3)},
-    {"LoadImageOnStart", Dword(1)},
-    {"LoadImageFile", Sz("D:\\images\\load me.img")},
-    {"SaveImageOnExit", Dword(1)},
-    {"SaveImageFile", Sz("E:\\save.img")},
-    {"AutoSaveEnabled", Dword(1)},
-    {"AutoSaveTrigger", Dword(152)},
-    {"MakeTempDir", Dword(0)},
-    {"UseDiskLabel", Dword(0)},
-    {"DiskLabel", Sz("SCRATCH")},
-    {"BootEnable", Dword(1)},
-    {"InstallDir", Sz("C:\\Program Files\\Quorvel")},
-    {"Executable", Sz("C:\\Program Files\\Quorvel\\qvconfig.exe")},
-};
+inline qvtest::StoredSettings StoredAwayFromTheDefaults() {
+    qvtest::StoredSettings s;
+    s.DiskType = "HDC";
+    s.SizeIn4kPages = 1048320;  // 4095 MB, a size only FAT32 allows
+    s.DiskFormatFAT32 = 1;
+    s.UserDriveLetter = 3;
+    s.LoadImageOnStart = 1;
+    s.LoadImageFile = "D:\\images\\load me.img";
+    s.SaveImageOnExit = 1;
+    s.SaveImageFile = "E:\\save.img";
+    s.AutoSaveEnabled = 1;
+    s.AutoSaveTrigger = 152;
+    s.MakeTempDir = 0;
+    s.UseDiskLabel = 0;
+    s.DiskLabel = "SCRATCH";
+    s.BootEnable = 1;
+    s.InstallDir = "C:\\Program Files\\Quorvel";
+    return s;
+}
+inline const KeyContents kStored = With(KeyContentsOf(StoredAwayFromTheDefaults()),
+                                        {{"Executable", Sz("C:\\Program Files\\Quorvel\\qvconfig.exe")}});
 
 // ---- What the window shows -----------------------------------------------------------
 

@@ -54,10 +54,10 @@ int IndexOf(const std::vector<std::string>& items, const std::string& item) {
 // The settings a user would have made: a small disk on R:, so that saving its image is
 // quick, saved into the install directory on shutdown; no AutoSave, no start at boot.
 void SeedSettingsForTheDriver(const std::string& imageFile) {
-    qvtest::StoredSettings settings;
-    settings.sizeIn4kPages = kImagePages;
-    settings.loadImageFile = imageFile;
-    settings.saveImageFile = imageFile;
+    qvtest::StoredSettings settings = qvtest::SensibleSettings();
+    settings.SizeIn4kPages = kImagePages;
+    settings.LoadImageFile = imageFile;
+    settings.SaveImageFile = imageFile;
     ASSERT_TRUE(qvtest::WriteSettings(settings));
 }
 

@@ -110,10 +110,23 @@ Values SettingsValuesBut(const std::string& name) {
 
 // Every setting, the installation's two values, and one value the program does not know.
 void SeedEveryValue(const std::string& installDir, const std::string& executable) {
-    const qvtest::StoredSettings every{"FDC14", 2560, 25, 1, "D:\\images\\start.img", 0, "D:\\images\\exit.img",
-                                       1, 300, 1, 0, 0, "SETUPTEST", 1};
+    qvtest::StoredSettings every;
+    every.DiskType = "FDC14";
+    every.SizeIn4kPages = 2560;
+    every.UserDriveLetter = 25;
+    every.LoadImageOnStart = 1;
+    every.LoadImageFile = "D:\\images\\start.img";
+    every.SaveImageOnExit = 0;
+    every.SaveImageFile = "D:\\images\\exit.img";
+    every.AutoSaveEnabled = 1;
+    every.AutoSaveTrigger = 300;
+    every.DiskFormatFAT32 = 1;
+    every.MakeTempDir = 0;
+    every.UseDiskLabel = 0;
+    every.DiskLabel = "SETUPTEST";
+    every.BootEnable = 1;
+    every.InstallDir = installDir;
     ASSERT_TRUE(qvtest::WriteSettings(every));
-    ASSERT_TRUE(qvtest::WriteString("InstallDir", installDir));
     ASSERT_TRUE(qvtest::WriteString("Executable", executable));
     ASSERT_TRUE(qvtest::WriteRaw("DriverState", {REG_BINARY, {1, 2, 3, 0, 255}}));
 }

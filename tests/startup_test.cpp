@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "qvconfig/notices/notices.h"
 #include "qvconfig/startup/startup.h"
+#include "qvconfig/window/editor.h"
 #include "tests/fakes/fake_services.h"
 
 namespace qv {

@@ -15,6 +15,7 @@
 #include "platform/win32/win32_sleeper.h"
 #include "platform/win32/win32_user_interface.h"
 #include "qvconfig/notices/notices.h"
+#include "qvconfig/startup/startup.h"
 #include "qvconfig/window/editor.h"
 
 namespace qv {

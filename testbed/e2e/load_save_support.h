@@ -119,29 +119,8 @@ inline KeyContents KeyContentsOf(const qvtest::StoredSettings& settings) {
     return contents;
 }
 
-// Every stored value away from what a fresh window or the no-key defaults show, and
-// no two of the check-box rules working against each other: image loading excludes
-// the label and the TEMP directory, and AutoSave goes with saving on shutdown.
-inline qvtest::StoredSettings StoredAwayFromTheDefaults() {
-    qvtest::StoredSettings s;
-    s.DiskType = "HDC";
-    s.SizeIn4kPages = 1048320;  // 4095 MB, a size only FAT32 allows
-    s.DiskFormatFAT32 = 1;
-    s.UserDriveLetter = 3;
-    s.LoadImageOnStart = 1;
-    s.LoadImageFile = "D:\\images\\load me.img";
-    s.SaveImageOnExit = 1;
-    s.SaveImageFile = "E:\\save.img";
-    s.AutoSaveEnabled = 1;
-    s.AutoSaveTrigger = 152;
-    s.MakeTempDir = 0;
-    s.UseDiskLabel = 0;
-    s.DiskLabel = "SCRATCH";
-    s.BootEnable = 1;
-    s.InstallDir = "C:\\Program Files\\Quorvel";
-    return s;
-}
-inline const KeyContents kStored = With(KeyContentsOf(StoredAwayFromTheDefaults()),
+// The harness's settings away from the defaults, in the key of an installation.
+inline const KeyContents kStored = With(KeyContentsOf(qvtest::SettingsAwayFromTheDefaults()),
                                         {{"Executable", Sz("C:\\Program Files\\Quorvel\\qvconfig.exe")}});
 
 // ---- What the window shows -----------------------------------------------------------

@@ -105,6 +105,26 @@ StoredSettings SensibleSettings() {
     return s;
 }
 
+StoredSettings SettingsAwayFromTheDefaults() {
+    StoredSettings s;
+    s.DiskType = "HDC";
+    s.SizeIn4kPages = 1048320;  // 4095 MB, a size only FAT32 allows
+    s.DiskFormatFAT32 = 1;
+    s.UserDriveLetter = 3;
+    s.LoadImageOnStart = 1;
+    s.LoadImageFile = "D:\\images\\load me.img";
+    s.SaveImageOnExit = 1;
+    s.SaveImageFile = "E:\\save.img";
+    s.AutoSaveEnabled = 1;
+    s.AutoSaveTrigger = 152;
+    s.MakeTempDir = 0;
+    s.UseDiskLabel = 0;
+    s.DiskLabel = "SCRATCH";
+    s.BootEnable = 1;
+    s.InstallDir = "C:\\Program Files\\Quorvel";
+    return s;
+}
+
 bool WriteSettings(const StoredSettings& s) {
     return qv::WritePresentFields(
         s, qv::Which::Every, [](const char* name, const std::string& text) { return WriteString(name, text); },

@@ -37,6 +37,11 @@ using StoredSettings = qv::DiskSettings;
 // label RAMDISK and a TEMP directory, no AutoSave (600 s when it is turned on) and no
 // start at boot; no InstallDir.
 StoredSettings SensibleSettings();
+// Every value set, away from what a fresh window or the no-key defaults show, and no two
+// of the check-box rules working against each other: image loading excludes the label
+// and the TEMP directory, and AutoSave goes with saving on shutdown. A 4095 MB hard
+// disk with FAT32 on D:, InstallDir C:\Program Files\Quorvel.
+StoredSettings SettingsAwayFromTheDefaults();
 // Writes every present field under its name and type, creating the key; true when every
 // write succeeded.
 bool WriteSettings(const StoredSettings& settings);

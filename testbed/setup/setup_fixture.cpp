@@ -110,21 +110,7 @@ Values SettingsValuesBut(const std::string& name) {
 
 // Every setting, the installation's two values, and one value the program does not know.
 void SeedEveryValue(const std::string& installDir, const std::string& executable) {
-    qvtest::StoredSettings every;
-    every.DiskType = "FDC14";
-    every.SizeIn4kPages = 2560;
-    every.UserDriveLetter = 25;
-    every.LoadImageOnStart = 1;
-    every.LoadImageFile = "D:\\images\\start.img";
-    every.SaveImageOnExit = 0;
-    every.SaveImageFile = "D:\\images\\exit.img";
-    every.AutoSaveEnabled = 1;
-    every.AutoSaveTrigger = 300;
-    every.DiskFormatFAT32 = 1;
-    every.MakeTempDir = 0;
-    every.UseDiskLabel = 0;
-    every.DiskLabel = "SETUPTEST";
-    every.BootEnable = 1;
+    qvtest::StoredSettings every = qvtest::SettingsAwayFromTheDefaults();
     every.InstallDir = installDir;
     ASSERT_TRUE(qvtest::WriteSettings(every));
     ASSERT_TRUE(qvtest::WriteString("Executable", executable));

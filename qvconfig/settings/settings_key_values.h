@@ -38,32 +38,46 @@ struct SettingsKeyValue {
 constexpr bool Written = true;
 constexpr bool ReadOnly = false;
 
-constexpr SettingsKeyValue Text(const char* name, TextField field, FreshValue fresh, bool written) {
+constexpr SettingsKeyValue StoredText(const char* name, TextField field, FreshValue fresh, bool written) {
     return {name, StoredType::Text, field, nullptr, fresh, written};
 }
-constexpr SettingsKeyValue Number(const char* name, NumberField field, FreshValue fresh, bool written) {
+constexpr SettingsKeyValue StoredNumber(const char* name, NumberField field, FreshValue fresh, bool written) {
     return {name, StoredType::Number, nullptr, field, fresh, written};
 }
 
 // In the order the program saves them. A fresh installation's window shows numbers as
 // they are typed ("10", not " 10"), and the disk type as the list's first kind.
 inline constexpr SettingsKeyValue SettingsKeyValues[] = {
-    Text("DiskType", &DiskSettings::DiskType, ShowsValue(ListIndexOf(DiskType::HDC)), Written),
-    Number("LoadImageOnStart", &DiskSettings::LoadImageOnStart, ShowsCleared, Written),
-    Text("LoadImageFile", &DiskSettings::LoadImageFile, ShowsText("c:\\qvdriver.img"), Written),
-    Number("SaveImageOnExit", &DiskSettings::SaveImageOnExit, ShowsCleared, Written),
-    Text("SaveImageFile", &DiskSettings::SaveImageFile, ShowsText("c:\\qvdriver.img"), Written),
-    Number("SizeIn4kPages", &DiskSettings::SizeIn4kPages, ShowsText("10"), Written),  // megabytes
-    Number("AutoSaveEnabled", &DiskSettings::AutoSaveEnabled, ShowsCleared, Written),
-    Number("DiskFormatFAT32", &DiskSettings::DiskFormatFAT32, ShowsCleared, Written),
-    Number("AutoSaveTrigger", &DiskSettings::AutoSaveTrigger, ShowsText("600"), Written),  // seconds
-    Number("UserDriveLetter", &DiskSettings::UserDriveLetter, ShowsText("Z"), Written),
-    Number("MakeTempDir", &DiskSettings::MakeTempDir, ShowsCleared, Written),
-    Number("UseDiskLabel", &DiskSettings::UseDiskLabel, ShowsCleared, Written),
-    Text("DiskLabel", &DiskSettings::DiskLabel, ShowsText("QVDRIVER"), Written),
-    Number("BootEnable", &DiskSettings::BootEnable, ShowsCleared, Written),
-    Text("InstallDir", &DiskSettings::InstallDir, ShowsText("C:\\Program Files\\Quorvel"), ReadOnly),
+    StoredText("DiskType", &DiskSettings::DiskType, ShowsValue(ListIndexOf(DiskType::HDC)), Written),
+    StoredNumber("LoadImageOnStart", &DiskSettings::LoadImageOnStart, ShowsCleared, Written),
+    StoredText("LoadImageFile", &DiskSettings::LoadImageFile, ShowsText("c:\\qvdriver.img"), Written),
+    StoredNumber("SaveImageOnExit", &DiskSettings::SaveImageOnExit, ShowsCleared, Written),
+    StoredText("SaveImageFile", &DiskSettings::SaveImageFile, ShowsText("c:\\qvdriver.img"), Written),
+    StoredNumber("SizeIn4kPages", &DiskSettings::SizeIn4kPages, ShowsText("10"), Written),  // megabytes
+    StoredNumber("AutoSaveEnabled", &DiskSettings::AutoSaveEnabled, ShowsCleared, Written),
+    StoredNumber("DiskFormatFAT32", &DiskSettings::DiskFormatFAT32, ShowsCleared, Written),
+    StoredNumber("AutoSaveTrigger", &DiskSettings::AutoSaveTrigger, ShowsText("600"), Written),  // seconds
+    StoredNumber("UserDriveLetter", &DiskSettings::UserDriveLetter, ShowsText("Z"), Written),
+    StoredNumber("MakeTempDir", &DiskSettings::MakeTempDir, ShowsCleared, Written),
+    StoredNumber("UseDiskLabel", &DiskSettings::UseDiskLabel, ShowsCleared, Written),
+    StoredText("DiskLabel", &DiskSettings::DiskLabel, ShowsText("QVDRIVER"), Written),
+    StoredNumber("BootEnable", &DiskSettings::BootEnable, ShowsCleared, Written),
+    StoredText("InstallDir", &DiskSettings::InstallDir, ShowsText("C:\\Program Files\\Quorvel"), ReadOnly),
 };
+
+constexpr bool SameName(const char* a, const char* b) {
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+constexpr bool EachNameHasOneRow() {
+    for (const SettingsKeyValue& row : SettingsKeyValues) {
+        int rows = 0;
+        for (const SettingsKeyValue& other : SettingsKeyValues) rows += SameName(row.name, other.name) ? 1 : 0;
+        if (rows != 1) return false;
+    }
+    return true;
+}
+static_assert(EachNameHasOneRow(), "one row per value of the key");
 
 // The row of a field; a field without one is a fault of the table.
 constexpr const SettingsKeyValue& RowOf(TextField field) {

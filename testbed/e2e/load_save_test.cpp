@@ -127,10 +127,10 @@ TEST_F(LoadSaveTest, OnSixtyFourBitWindowsTheKeyIsTheOneTheDriverReads) {
 
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(qvtest::WindowText(editor.Control("DiskLabelText")), TextOf(kStored.at("DiskLabel")));
-    qvtest::PostClick(editor.Control("BootCheck"));
-    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("BootCheck")); }), O);
-    qvtest::PostClick(editor.Control("Command3"));
+    EXPECT_EQ(qvtest::WindowText(editor.Control("diskLabelBox")), TextOf(kStored.at("DiskLabel")));
+    qvtest::PostClick(editor.Control("startAtBootCheck"));
+    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("startAtBootCheck")); }), O);
+    qvtest::PostClick(editor.Control("saveSettingsButton"));
     EXPECT_EQ(Await(std::optional<std::uint32_t>(0), [] { return qvtest::ReadDword("BootEnable"); }), 0u);
     EXPECT_EQ(ReadKey(viewOf32BitPrograms), KeyContents({{"DiskLabel", Sz(kDecoy)}}));
     EXPECT_TRUE(qvtest::DeleteKey(viewOf32BitPrograms));

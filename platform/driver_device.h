@@ -6,9 +6,34 @@
 
 namespace qv {
 
-// The two ways the device is opened (their exact access, share and flag values are
-// part of the driver interface in qvconfig/driver/driver_interface.h).
+// The two ways the device is opened.
 enum class DeviceOpenForm { Status, Command };
+
+// CreateFileA's numbers that the open forms use, with the platform's values (the
+// Win32 implementation checks them against its headers).
+namespace device_open {
+constexpr std::uint32_t GenericAll = 0x10000000;  // every access
+constexpr std::uint32_t ShareReadWrite = 0x3;     // others may read and write
+constexpr std::uint32_t OpenExisting = 3;         // fail when there is no device
+constexpr std::uint32_t FlagDeleteOnClose = 0x04000000;
+}  // namespace device_open
+
+// CreateFileA's arguments for each open form (security attributes and template
+// handle are always null).
+struct DeviceOpenParameters {
+    std::uint32_t desiredAccess;
+    std::uint32_t shareMode;
+    std::uint32_t creationDisposition;
+    std::uint32_t flagsAndAttributes;
+};
+
+// The status probe asks for no access and shares nothing; the command form needs
+// full access and lets others read and write.
+constexpr DeviceOpenParameters OpenParametersFor(DeviceOpenForm form) {
+    using namespace device_open;
+    if (form == DeviceOpenForm::Status) return {0, 0, OpenExisting, FlagDeleteOnClose};
+    return {GenericAll, ShareReadWrite, OpenExisting, 0};
+}
 
 // An open device. Destroying it closes the handle, so an operation that returns
 // early still closes what it opened.

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/show_command.h"
+#include "qvpanel/applet_resources.h"
 
 namespace qv {
 
@@ -34,9 +35,9 @@ struct AppletInfo {
 #pragma pack(pop)
 
 // What the applet shows in the Control Panel: resource numbers of its library.
-constexpr std::int32_t AppletIconId = 101;
-constexpr std::int32_t AppletNameId = 1;
-constexpr std::int32_t AppletDescriptionId = 2;
+constexpr std::int32_t AppletIconId = QV_APPLET_ICON;
+constexpr std::int32_t AppletNameId = QV_APPLET_NAME;
+constexpr std::int32_t AppletDescriptionId = QV_APPLET_DESCRIPTION;
 
 // The program that opening the applet starts, by its bare file name, so that the
 // system's normal search for programs finds it. It is started with ShowNormal.

@@ -44,8 +44,8 @@ prepare_prefix() {
   local standin
   for standin in tarnset.exe qvdriver.sys qvdriver.inf; do cp "$(qv_built_file x86_64 $standin)" "$INSTALL_DIR_HOST/"; done
   rm -f "$INSTALL_DIR_HOST/tarnset.log"
-  wine reg add 'HKLM\Software\Quorvel' /v InstallDir /t REG_SZ /d "$INSTALL_DIR" /f >/dev/null
-  wine reg add 'HKLM\Software\Quorvel' /v BootEnable /t REG_DWORD /d 0 /f >/dev/null
+  # The harness's sensible settings (no start at boot), with this installation's directory.
+  wine "$(qv_built_file x86_64 qvseed.exe)" "$INSTALL_DIR"
   wine reg add 'HKLM\Software\QuorvelTestBed' /v DelayMs_e /t REG_DWORD /d "$DELAY_MS" /f >/dev/null
 }
 
@@ -105,7 +105,7 @@ done
 qv_log "sizes of the release files"
 qv_release_sizes
 qv_log "x86_64 build"
-QV_TARGETS="qvconfig tarnset qvdriver" qv_build_x86_64
+QV_TARGETS="qvconfig tarnset qvdriver qvseed" qv_build_x86_64
 QV_EXE=$(qv_built_file x86_64 qvconfig.exe)
 prepare_prefix
 trap cleanup EXIT

@@ -30,34 +30,15 @@ fi
 QV_TOOLS_TREE=$([[ $QV_RUN_KIND == win32 ]] && echo i686 || echo x86_64)
 SCREENSHOT=$QV_BUILD/screenshots/run-qvconfig-$QV_RUN_ARCH-$QV_RUN_KIND.png
 CAPTION="Quorvel Configuration Utility"
-SETTINGS_KEY='HKLM\Software\Quorvel'
 # The driver's files live here, as an installation would leave them.
 INSTALL_DIR='C:\Program Files\Quorvel'
 INSTALL_DIR_HOST="$RUN_PREFIX/drive_c/Program Files/Quorvel"
 
 wine() { "$QV_ROOT/scripts/wine.sh" "$@"; }
-reg_sz() { wine reg add "$SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null; }
-reg_dword() { wine reg add "$SETTINGS_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null; }
-
-# A 64 MB hard disk on R:, the image saved on shutdown to C:\qvdriver.img, no AutoSave
-# (600 s when it is turned on), a TEMP directory and the label RAMDISK, no start at boot.
+# The harness's sensible settings (testbed/harness/registry.h): a 64 MB hard disk on R:
+# whose image is saved on shutdown, and the installation's two values.
 seed_settings() {
-  reg_sz DiskType HDC
-  reg_dword SizeIn4kPages 16384
-  reg_dword UserDriveLetter 17
-  reg_dword LoadImageOnStart 0
-  reg_sz LoadImageFile 'C:\qvdriver.img'
-  reg_dword SaveImageOnExit 1
-  reg_sz SaveImageFile 'C:\qvdriver.img'
-  reg_dword AutoSaveEnabled 0
-  reg_dword AutoSaveTrigger 150
-  reg_dword DiskFormatFAT32 0
-  reg_dword MakeTempDir 1
-  reg_dword UseDiskLabel 1
-  reg_sz DiskLabel RAMDISK
-  reg_dword BootEnable 0
-  reg_sz InstallDir "$INSTALL_DIR"
-  reg_sz Executable "Z:${QV_EXE//\//\\}"
+  wine "$(qv_built_file "$QV_TOOLS_TREE" qvseed.exe)" "$INSTALL_DIR" "Z:${QV_EXE//\//\\}"
 }
 
 # The stand-in installer and driver of the test bed go where InstallDir points, so that
@@ -114,13 +95,13 @@ fi
 
 qv_ensure_packages
 if [[ $QV_RUN_ARCH == x86_64 ]]; then
-  qv_log "x86_64 build of qvconfig.exe, the stand-ins and the screenshot taker"
-  QV_TARGETS="qvconfig tarnset qvdriver qvsnap" qv_build_x86_64
+  qv_log "x86_64 build of qvconfig.exe, the stand-ins, the key seeder and the screenshot taker"
+  QV_TARGETS="qvconfig tarnset qvdriver qvsnap qvseed" qv_build_x86_64
   qv_wine_prefix "$RUN_PREFIX"
 else
-  qv_log "the i686 release program, and the stand-ins and the screenshot taker of a $QV_RUN_KIND prefix"
+  qv_log "the i686 release program, and the stand-ins, the key seeder and the screenshot taker of a $QV_RUN_KIND prefix"
   QV_TARGETS=qvconfig qv_build_release i686
-  if [[ $QV_RUN_KIND == win32 ]]; then QV_TARGETS="tarnset qvdriver qvsnap" qv_build_i686; else QV_TARGETS="tarnset qvdriver qvsnap" qv_build_x86_64; fi
+  if [[ $QV_RUN_KIND == win32 ]]; then QV_TARGETS="tarnset qvdriver qvsnap qvseed" qv_build_i686; else QV_TARGETS="tarnset qvdriver qvsnap qvseed" qv_build_x86_64; fi
   qv_i686_prefix "$QV_RUN_KIND" "$RUN_PREFIX" "$([[ $QV_RUN_KIND == win32 ]] && echo win98)"
 fi
 if [[ -z ${DISPLAY:-} ]]; then

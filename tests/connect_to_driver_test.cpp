@@ -18,7 +18,7 @@ struct Buttons {
     bool saveImage;
 };
 
-Buttons ButtonsOf(const Editor& e) { return {e.Command4.Enabled(), e.Command5.Enabled(), e.Command6.Enabled()}; }
+Buttons ButtonsOf(const Editor& e) { return {e.enableButton.Enabled(), e.disableButton.Enabled(), e.saveDiskImageButton.Enabled()}; }
 
 bool operator==(const Buttons& a, const Buttons& b) {
     return a.enable == b.enable && a.disable == b.disable && a.saveImage == b.saveImage;
@@ -38,9 +38,9 @@ protected:
 
     // Puts the buttons in a given state first, so that each case shows it sets all three.
     void ConnectFrom(const Buttons& before) {
-        editor.Command4.SetEnabled(before.enable);
-        editor.Command5.SetEnabled(before.disable);
-        editor.Command6.SetEnabled(before.saveImage);
+        editor.enableButton.SetEnabled(before.enable);
+        editor.disableButton.SetEnabled(before.disable);
+        editor.saveDiskImageButton.SetEnabled(before.saveImage);
         editor.ConnectToDriver();
     }
 };
@@ -81,9 +81,9 @@ TEST_F(ConnectToDriverTest, TheStatusAnswerSetsTheButtons) {
 // All three buttons go off before the device is asked, so none is offered on a guess.
 TEST_F(ConnectToDriverTest, ButtonsAreOffWhileTheDriverIsAsked) {
     platform.device.loaded = true;
-    editor.Command4.SetEnabled(true);
-    editor.Command5.SetEnabled(true);
-    editor.Command6.SetEnabled(true);
+    editor.enableButton.SetEnabled(true);
+    editor.disableButton.SetEnabled(true);
+    editor.saveDiskImageButton.SetEnabled(true);
     struct Watch : FormObserver {
         FakeDriverDevice& device;
         std::vector<std::size_t> deviceCallsAtChange;

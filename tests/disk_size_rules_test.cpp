@@ -23,15 +23,15 @@ constexpr int Middle = 16384;  // any bar position away from both ends
 // The disk type list with its three items, `type` selected, FAT32 as given, the size
 // box holding `size` and the stepper positioned in the middle; no edits yet.
 void PrepareSizeGroup(Editor& editor, const std::string& size, bool fat32, int type) {
-    if (editor.Combo1.Items().empty()) {
-        for (const char* item : {"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}) editor.Combo1.AddItem(item, -1);
+    if (editor.diskTypeList.Items().empty()) {
+        for (const char* item : {"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}) editor.diskTypeList.AddItem(item, -1);
     }
-    editor.Combo1.SetListIndex(type);
-    editor.Fat32Enable.SetValue(fat32 ? CheckBox::Ticked : CheckBox::Cleared);
-    editor.Text3.SetText(size);
+    editor.diskTypeList.SetListIndex(type);
+    editor.fat32Check.SetValue(fat32 ? CheckBox::Ticked : CheckBox::Cleared);
+    editor.diskSizeBox.SetText(size);
     editor.LastSizeScroll = Middle;
-    editor.VScroll1.SetValue(Middle);
-    editor.SettingsChanged = 0;
+    editor.diskSizeStepper.SetValue(Middle);
+    editor.SettingsChanged = false;
 }
 
 class DiskSize : public ::testing::Test {
@@ -42,19 +42,19 @@ protected:
     void Start(const std::string& size, bool fat32, int type = HardDisk) {
         PrepareSizeGroup(editor, size, fat32, type);
     }
-    void Up() { editor.ClickScrollUp(editor.VScroll1); }
-    void Down() { editor.ClickScrollDown(editor.VScroll1); }
-    double Size() const { return TextToNumber(editor.Text3.Text()); }
+    void Up() { editor.ClickScrollUp(editor.diskSizeStepper); }
+    void Down() { editor.ClickScrollDown(editor.diskSizeStepper); }
+    double Size() const { return TextToNumber(editor.diskSizeBox.Text()); }
     // The user empties the size box, types `typed` and leaves the box for "OK".
     void TypeAndLeave(const std::string& typed) {
-        editor.SetFocus(editor.Text3);
-        editor.Text3.SetText("");
-        editor.Text3.Type(typed);
-        editor.SetFocus(editor.Command1);
+        editor.SetFocus(editor.diskSizeBox);
+        editor.diskSizeBox.SetText("");
+        editor.diskSizeBox.Type(typed);
+        editor.SetFocus(editor.okButton);
     }
     void Refocus() {
-        editor.SetFocus(editor.Text3);
-        editor.SetFocus(editor.Command1);
+        editor.SetFocus(editor.diskSizeBox);
+        editor.SetFocus(editor.okButton);
     }
 };
 
@@ -78,9 +78,9 @@ TEST_P(DiskSizeArrow, StepsOneGridPlaceOrIsUndone) {
     const ArrowCase& c = GetParam();
     Start(c.start, c.fat32);
     c.up ? Up() : Down();
-    EXPECT_EQ(editor.Text3.Text(), c.shown);
+    EXPECT_EQ(editor.diskSizeBox.Text(), c.shown);
     const int expectedBar = c.undone ? Middle : (c.up ? Middle - 1 : Middle + 1);
-    EXPECT_EQ(editor.VScroll1.Value(), expectedBar);
+    EXPECT_EQ(editor.diskSizeStepper.Value(), expectedBar);
     EXPECT_EQ(editor.LastSizeScroll, expectedBar);
     EXPECT_EQ(editor.SettingsChanged, 1);
 }
@@ -115,24 +115,24 @@ TEST_F(DiskSize, Fat32UpArrowsWalkTheWholeGridAndBackDown) {
     for (std::size_t i = 1; i < grid.size(); ++i) {
         Up();
         ASSERT_EQ(Size(), grid[i]) << "up step " << i;
-        ASSERT_EQ(editor.LastSizeScroll, editor.VScroll1.Value());
+        ASSERT_EQ(editor.LastSizeScroll, editor.diskSizeStepper.Value());
     }
     Up();
-    EXPECT_EQ(editor.Text3.Text(), " 4099.5");
-    EXPECT_EQ(editor.LastSizeScroll, editor.VScroll1.Value());
+    EXPECT_EQ(editor.diskSizeBox.Text(), " 4099.5");
+    EXPECT_EQ(editor.LastSizeScroll, editor.diskSizeStepper.Value());
     for (std::size_t i = grid.size() - 1; i-- > 0;) {
         Down();
         ASSERT_EQ(Size(), grid[i]) << "down step to " << grid[i];
     }
-    EXPECT_EQ(editor.Text3.Text(), " 2046");
+    EXPECT_EQ(editor.diskSizeBox.Text(), " 2046");
 }
 
 TEST_F(DiskSize, AnyMovementOfTheBarIsOneStep) {
     Start(" 100", false);
-    editor.VScroll1.ThumbReleased(Middle - 500);
-    EXPECT_EQ(editor.Text3.Text(), " 101");
-    editor.VScroll1.ThumbReleased(Middle + 700);
-    EXPECT_EQ(editor.Text3.Text(), " 100");
+    editor.diskSizeStepper.ThumbReleased(Middle - 500);
+    EXPECT_EQ(editor.diskSizeBox.Text(), " 101");
+    editor.diskSizeStepper.ThumbReleased(Middle + 700);
+    EXPECT_EQ(editor.diskSizeBox.Text(), " 100");
     EXPECT_EQ(editor.LastSizeScroll, Middle + 700);
 }
 
@@ -155,9 +155,9 @@ TEST_P(DiskSizeLeave, BringsTheSizeOntoTheGridAndPositionsTheStepper) {
     const LeaveCase& c = GetParam();
     Start(" 100", c.fat32);
     TypeAndLeave(c.typed);
-    EXPECT_EQ(editor.Text3.Text(), c.shown);
+    EXPECT_EQ(editor.diskSizeBox.Text(), c.shown);
     EXPECT_EQ(editor.LastSizeScroll, c.position);
-    EXPECT_EQ(editor.VScroll1.Value(), c.position);
+    EXPECT_EQ(editor.diskSizeStepper.Value(), c.position);
     EXPECT_EQ(editor.SettingsChanged, 1);
 }
 
@@ -183,47 +183,47 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DiskSize, SteppedFractionIsDroppedWhenTheBoxIsLeft) {
     Start(" 3072", true);
     Up();
-    ASSERT_EQ(editor.Text3.Text(), " 3073.5");
+    ASSERT_EQ(editor.diskSizeBox.Text(), " 3073.5");
     Refocus();
-    EXPECT_EQ(editor.Text3.Text(), " 3069");
+    EXPECT_EQ(editor.diskSizeBox.Text(), " 3069");
 
     Start(" 4095", true);
     Up();
-    ASSERT_EQ(editor.Text3.Text(), " 4099.5");
+    ASSERT_EQ(editor.diskSizeBox.Text(), " 4099.5");
     Refocus();
-    EXPECT_EQ(editor.Text3.Text(), " 4095");
+    EXPECT_EQ(editor.diskSizeBox.Text(), " 4095");
 }
 
 TEST_F(DiskSize, ALiteralMaximumGainsItsLeadingBlank) {
     Start(" 100", false);
     ChangeLog log(editor);
     TypeAndLeave("3000");
-    const std::vector<std::string> expected{"Text3.Text=", "Text3.Text=3000", "Text3.Text= 3000",
-                                            "Text3.Text=2048", "Text3.Text= 2048"};
-    EXPECT_EQ(log.Of("Text3"), expected);
+    const std::vector<std::string> expected{"diskSizeBox.Text=", "diskSizeBox.Text=3000", "diskSizeBox.Text= 3000",
+                                            "diskSizeBox.Text=2048", "diskSizeBox.Text= 2048"};
+    EXPECT_EQ(log.Of("diskSizeBox"), expected);
 }
 
 TEST_F(DiskSize, TypingThenClickingAnArrowNormalisesFirstThenSteps) {
     Start(" 100", false);
-    editor.SetFocus(editor.Text3);
-    editor.Text3.SetText("");
-    editor.Text3.Type("2047");
+    editor.SetFocus(editor.diskSizeBox);
+    editor.diskSizeBox.SetText("");
+    editor.diskSizeBox.Type("2047");
     ChangeLog log(editor);
     Up();
-    const std::vector<std::string> expected{"Text3.Text= 2047", "Text3.Text= 2046", "Text3.Text= 2048"};
-    EXPECT_EQ(log.Of("Text3"), expected);
+    const std::vector<std::string> expected{"diskSizeBox.Text= 2047", "diskSizeBox.Text= 2046", "diskSizeBox.Text= 2048"};
+    EXPECT_EQ(log.Of("diskSizeBox"), expected);
     EXPECT_EQ(editor.LastSizeScroll, 32767 - 2046 - 1);
-    EXPECT_EQ(editor.VScroll1.Value(), editor.LastSizeScroll);
+    EXPECT_EQ(editor.diskSizeStepper.Value(), editor.LastSizeScroll);
 }
 
 TEST_F(DiskSize, TypingThenClickingAButtonNormalisesBeforeTheButtonActs) {
     Start(" 100", true);
     std::string seenByButton;
-    editor.Command2.OnClick = [&] { seenByButton = editor.Text3.Text(); };
-    editor.SetFocus(editor.Text3);
-    editor.Text3.SetText("");
-    editor.Text3.Type("5000");
-    editor.ClickButton(editor.Command2);
+    editor.cancelButton.OnClick = [&] { seenByButton = editor.diskSizeBox.Text(); };
+    editor.SetFocus(editor.diskSizeBox);
+    editor.diskSizeBox.SetText("");
+    editor.diskSizeBox.Type("5000");
+    editor.ClickButton(editor.cancelButton);
     EXPECT_EQ(seenByButton, " 4095");
 }
 
@@ -236,36 +236,36 @@ TEST_F(DiskSize, Fat32IsAvailableOnlyAbove32) {
     } cases[] = {{" 32", false}, {" 32.5", true}, {" 33", true}, {"", false}, {"abc", false}};
     Start(" 100", false);
     for (const auto& c : cases) {
-        editor.Text3.SetText(c.size);
-        EXPECT_EQ(editor.Fat32Enable.Enabled(), c.available) << "size \"" << c.size << "\"";
+        editor.diskSizeBox.SetText(c.size);
+        EXPECT_EQ(editor.fat32Check.Enabled(), c.available) << "size \"" << c.size << "\"";
     }
 }
 
 TEST_F(DiskSize, Fat32AvailabilityFollowsEveryKeystroke) {
     Start(" 100", false);
-    editor.SetFocus(editor.Text3);
-    editor.Text3.SetText("");
+    editor.SetFocus(editor.diskSizeBox);
+    editor.diskSizeBox.SetText("");
     const bool expected[] = {false, true, true};  // 4, 40, 400
     for (const bool available : expected) {
-        editor.Text3.Type(editor.Text3.Text().empty() ? "4" : "0");
-        EXPECT_EQ(editor.Fat32Enable.Enabled(), available) << editor.Text3.Text();
+        editor.diskSizeBox.Type(editor.diskSizeBox.Text().empty() ? "4" : "0");
+        EXPECT_EQ(editor.fat32Check.Enabled(), available) << editor.diskSizeBox.Text();
     }
 }
 
 TEST_F(DiskSize, TurningFat32OffBringsTheSizeDownToTheFat16Maximum) {
     Start(" 3000", true);
-    editor.ClickCheckBox(editor.Fat32Enable);
-    EXPECT_EQ(editor.Text3.Text(), "2048");
-    EXPECT_EQ(editor.VScroll1.Value(), Middle);  // the stepper is not repositioned
-    editor.ClickCheckBox(editor.Fat32Enable);
-    EXPECT_EQ(editor.Fat32Enable.Value(), CheckBox::Ticked);
-    EXPECT_EQ(editor.Text3.Text(), "2048");
+    editor.ClickCheckBox(editor.fat32Check);
+    EXPECT_EQ(editor.diskSizeBox.Text(), "2048");
+    EXPECT_EQ(editor.diskSizeStepper.Value(), Middle);  // the stepper is not repositioned
+    editor.ClickCheckBox(editor.fat32Check);
+    EXPECT_EQ(editor.fat32Check.Value(), CheckBox::Ticked);
+    EXPECT_EQ(editor.diskSizeBox.Text(), "2048");
 }
 
 TEST_F(DiskSize, TurningFat32OffAtExactly2048ChangesNothing) {
     Start(" 2048", true);
-    editor.ClickCheckBox(editor.Fat32Enable);
-    EXPECT_EQ(editor.Text3.Text(), " 2048");
+    editor.ClickCheckBox(editor.fat32Check);
+    EXPECT_EQ(editor.diskSizeBox.Text(), " 2048");
     EXPECT_EQ(editor.SettingsChanged, 1);
 }
 
@@ -276,21 +276,21 @@ TEST(DiskType, FloppyTypesFreezeTheSizeGroupWithoutChangingValues) {
         FakePlatform p;
         Editor e(p.Services());
         PrepareSizeGroup(e, " 100", true, HardDisk);
-        const Control* const sizeGroup[] = {&e.Text3, &e.Fat32Enable, &e.Label6, &e.Label12};
+        const Control* const sizeGroup[] = {&e.diskSizeBox, &e.fat32Check, &e.diskSizeLabel, &e.megabytesLabel};
 
-        e.Combo1.SetListIndex(floppy);
+        e.diskTypeList.SetListIndex(floppy);
         for (const Control* c : sizeGroup) {
             EXPECT_FALSE(c->Enabled()) << c->Name() << " with type " << floppy;
         }
-        e.ClickScrollUp(e.VScroll1);
-        e.ClickScrollDown(e.VScroll1);
-        e.VScroll1.ThumbReleased(0);
-        EXPECT_EQ(e.VScroll1.Value(), Middle);
+        e.ClickScrollUp(e.diskSizeStepper);
+        e.ClickScrollDown(e.diskSizeStepper);
+        e.diskSizeStepper.ThumbReleased(0);
+        EXPECT_EQ(e.diskSizeStepper.Value(), Middle);
         EXPECT_EQ(e.LastSizeScroll, Middle);
-        EXPECT_EQ(e.Text3.Text(), " 100");
-        EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Ticked);
+        EXPECT_EQ(e.diskSizeBox.Text(), " 100");
+        EXPECT_EQ(e.fat32Check.Value(), CheckBox::Ticked);
 
-        e.Combo1.SetListIndex(HardDisk);
+        e.diskTypeList.SetListIndex(HardDisk);
         for (const Control* c : sizeGroup) {
             EXPECT_TRUE(c->Enabled()) << c->Name();
         }
@@ -299,23 +299,23 @@ TEST(DiskType, FloppyTypesFreezeTheSizeGroupWithoutChangingValues) {
 
 TEST_F(DiskSize, HardDiskAgainOffersFat32OnlyAbove32) {
     Start(" 20", false, Floppy144);
-    editor.Combo1.SetListIndex(HardDisk);
-    EXPECT_TRUE(editor.Text3.Enabled());
-    EXPECT_FALSE(editor.Fat32Enable.Enabled());
+    editor.diskTypeList.SetListIndex(HardDisk);
+    EXPECT_TRUE(editor.diskSizeBox.Enabled());
+    EXPECT_FALSE(editor.fat32Check.Enabled());
 }
 
 TEST_F(DiskSize, EditingTheTypeFieldToNoItemSelectsHardDisk) {
     Start(" 100", false, Floppy288);
-    editor.Combo1.UserEdited("Ram");
-    EXPECT_EQ(editor.Combo1.ListIndex(), HardDisk);
-    EXPECT_EQ(editor.Combo1.Text(), "Hard Disk");
-    EXPECT_TRUE(editor.Text3.Enabled());
+    editor.diskTypeList.UserEdited("Ram");
+    EXPECT_EQ(editor.diskTypeList.ListIndex(), HardDisk);
+    EXPECT_EQ(editor.diskTypeList.Text(), "Hard Disk");
+    EXPECT_TRUE(editor.diskSizeBox.Enabled());
 }
 
 TEST_F(DiskSize, TheTextRuleDoesNotConsultTheType) {
     Start(" 20", false, Floppy144);
-    editor.Text3.SetText(" 100");
-    EXPECT_TRUE(editor.Fat32Enable.Enabled());
+    editor.diskSizeBox.SetText(" 100");
+    EXPECT_TRUE(editor.fat32Check.Enabled());
 }
 
 // --- Unsaved edits -----------------------------------------------------------
@@ -327,18 +327,18 @@ TEST(DiskSizeEvents, EveryEventSetsSettingsChangedAlsoWhenNothingChanged) {
         int type;
         std::function<void(Editor&)> act;
     } cases[] = {
-        {"picking a type", " 100", HardDisk, [](Editor& e) { e.Combo1.SetListIndex(Floppy144); }},
-        {"editing the type field", " 100", HardDisk, [](Editor& e) { e.Combo1.UserEdited("x"); }},
-        {"typing a size", " 100", HardDisk, [](Editor& e) { e.Text3.Type("0"); }},
+        {"picking a type", " 100", HardDisk, [](Editor& e) { e.diskTypeList.SetListIndex(Floppy144); }},
+        {"editing the type field", " 100", HardDisk, [](Editor& e) { e.diskTypeList.UserEdited("x"); }},
+        {"typing a size", " 100", HardDisk, [](Editor& e) { e.diskSizeBox.Type("0"); }},
         {"leaving the box unchanged", " 100", HardDisk,
          [](Editor& e) {
-             e.SetFocus(e.Text3);
-             e.SetFocus(e.Command1);
+             e.SetFocus(e.diskSizeBox);
+             e.SetFocus(e.okButton);
          }},
-        {"up arrow at the top", " 2048", HardDisk, [](Editor& e) { e.ClickScrollUp(e.VScroll1); }},
-        {"down arrow at 5, undone", " 5", HardDisk, [](Editor& e) { e.ClickScrollDown(e.VScroll1); }},
-        {"arrow on a floppy, undone", " 100", Floppy288, [](Editor& e) { e.ClickScrollUp(e.VScroll1); }},
-        {"FAT32 on, no size change", " 100", HardDisk, [](Editor& e) { e.ClickCheckBox(e.Fat32Enable); }},
+        {"up arrow at the top", " 2048", HardDisk, [](Editor& e) { e.ClickScrollUp(e.diskSizeStepper); }},
+        {"down arrow at 5, undone", " 5", HardDisk, [](Editor& e) { e.ClickScrollDown(e.diskSizeStepper); }},
+        {"arrow on a floppy, undone", " 100", Floppy288, [](Editor& e) { e.ClickScrollUp(e.diskSizeStepper); }},
+        {"FAT32 on, no size change", " 100", HardDisk, [](Editor& e) { e.ClickCheckBox(e.fat32Check); }},
     };
     for (const auto& c : cases) {
         FakePlatform p;
@@ -364,8 +364,8 @@ TEST(StepperPosition, KeepsTheRememberedValueEqualToTheBar) {
     FakePlatform p;
     Editor e(p.Services());
     for (const double size : {100000.0, -5000.0, 100.0}) {
-        PositionStepper(e.VScroll1, e.LastSizeScroll, size);
-        EXPECT_EQ(e.LastSizeScroll, e.VScroll1.Value()) << size;
+        PositionStepper(e.diskSizeStepper, e.LastSizeScroll, size);
+        EXPECT_EQ(e.LastSizeScroll, e.diskSizeStepper.Value()) << size;
     }
 }
 

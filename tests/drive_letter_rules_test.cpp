@@ -18,16 +18,16 @@ protected:
 
     // The field showing `letter`, its bar where loading puts it, no edits yet.
     void Start(const std::string& letter) {
-        editor.DriveLetterText.SetText(letter);
+        editor.driveLetterBox.SetText(letter);
         editor.LastDriveScroll = Middle;
-        editor.VScroll2.SetValue(Middle);
-        editor.SettingsChanged = 0;
+        editor.driveLetterStepper.SetValue(Middle);
+        editor.SettingsChanged = false;
     }
     // The user deletes the letter and types `characters`.
     void Retype(const std::string& characters) {
-        editor.SetFocus(editor.DriveLetterText);
-        editor.DriveLetterText.UserEdited("");
-        editor.DriveLetterText.Type(characters);
+        editor.SetFocus(editor.driveLetterBox);
+        editor.driveLetterBox.UserEdited("");
+        editor.driveLetterBox.Type(characters);
     }
 };
 
@@ -40,7 +40,7 @@ TEST_F(DriveLetter, TypedCharacterEndsAsALetterFromAToZ) {
     for (const auto& c : cases) {
         Start("C");
         Retype(c.typed);
-        EXPECT_EQ(editor.DriveLetterText.Text(), c.shown) << "typed code "
+        EXPECT_EQ(editor.driveLetterBox.Text(), c.shown) << "typed code "
                                                          << static_cast<int>(static_cast<unsigned char>(c.typed[0]));
         EXPECT_EQ(editor.SettingsChanged, 1);
     }
@@ -49,7 +49,7 @@ TEST_F(DriveLetter, TypedCharacterEndsAsALetterFromAToZ) {
 TEST_F(DriveLetter, TheFieldTakesOneTypedCharacter) {
     Start("C");
     Retype("de");
-    EXPECT_EQ(editor.DriveLetterText.Text(), "D");
+    EXPECT_EQ(editor.driveLetterBox.Text(), "D");
 }
 
 TEST_F(DriveLetter, ArrowsStepOneLetterAndStopAtTheEnds) {
@@ -63,10 +63,10 @@ TEST_F(DriveLetter, ArrowsStepOneLetterAndStopAtTheEnds) {
                  {"Z", false, "Y", false}, {"A", true, "B", false}};
     for (const auto& c : cases) {
         Start(c.start);
-        c.up ? editor.ClickScrollUp(editor.VScroll2) : editor.ClickScrollDown(editor.VScroll2);
+        c.up ? editor.ClickScrollUp(editor.driveLetterStepper) : editor.ClickScrollDown(editor.driveLetterStepper);
         const int expectedBar = c.undone ? Middle : (c.up ? Middle - 1 : Middle + 1);
-        EXPECT_EQ(editor.DriveLetterText.Text(), c.shown) << c.start << (c.up ? " up" : " down");
-        EXPECT_EQ(editor.VScroll2.Value(), expectedBar) << c.start << (c.up ? " up" : " down");
+        EXPECT_EQ(editor.driveLetterBox.Text(), c.shown) << c.start << (c.up ? " up" : " down");
+        EXPECT_EQ(editor.driveLetterStepper.Value(), expectedBar) << c.start << (c.up ? " up" : " down");
         EXPECT_EQ(editor.LastDriveScroll, expectedBar);
         EXPECT_EQ(editor.SettingsChanged, 1);
     }
@@ -74,28 +74,28 @@ TEST_F(DriveLetter, ArrowsStepOneLetterAndStopAtTheEnds) {
 
 TEST_F(DriveLetter, AnyMovementOfTheBarIsOneLetter) {
     Start("M");
-    editor.VScroll2.ThumbReleased(0);
-    EXPECT_EQ(editor.DriveLetterText.Text(), "N");
-    editor.VScroll2.ThumbReleased(32767);
-    EXPECT_EQ(editor.DriveLetterText.Text(), "M");
+    editor.driveLetterStepper.ThumbReleased(0);
+    EXPECT_EQ(editor.driveLetterBox.Text(), "N");
+    editor.driveLetterStepper.ThumbReleased(32767);
+    EXPECT_EQ(editor.driveLetterBox.Text(), "M");
     EXPECT_EQ(editor.LastDriveScroll, 32767);
 }
 
 TEST_F(DriveLetter, DeletingTheLetterLeavesTheFieldEmpty) {
     Start("C");
-    editor.DriveLetterText.UserEdited("");
-    EXPECT_EQ(editor.DriveLetterText.Text(), "");
+    editor.driveLetterBox.UserEdited("");
+    EXPECT_EQ(editor.driveLetterBox.Text(), "");
     EXPECT_EQ(editor.SettingsChanged, 1);
 }
 
 TEST_F(DriveLetter, ArrowsOnAnEmptyFieldOnlySetTheBarBack) {
     for (const bool up : {true, false}) {
         Start("C");
-        editor.DriveLetterText.UserEdited("");
-        editor.SettingsChanged = 0;
-        up ? editor.ClickScrollUp(editor.VScroll2) : editor.ClickScrollDown(editor.VScroll2);
-        EXPECT_EQ(editor.DriveLetterText.Text(), "");
-        EXPECT_EQ(editor.VScroll2.Value(), Middle);
+        editor.driveLetterBox.UserEdited("");
+        editor.SettingsChanged = false;
+        up ? editor.ClickScrollUp(editor.driveLetterStepper) : editor.ClickScrollDown(editor.driveLetterStepper);
+        EXPECT_EQ(editor.driveLetterBox.Text(), "");
+        EXPECT_EQ(editor.driveLetterStepper.Value(), Middle);
         EXPECT_EQ(editor.LastDriveScroll, Middle);
         EXPECT_EQ(editor.SettingsChanged, 1);
     }
@@ -103,17 +103,17 @@ TEST_F(DriveLetter, ArrowsOnAnEmptyFieldOnlySetTheBarBack) {
 
 TEST_F(DriveLetter, TypingDoesNotMoveTheBarAndTheNextArrowStepsFromTheTypedLetter) {
     Start("C");
-    editor.ClickScrollUp(editor.VScroll2);
+    editor.ClickScrollUp(editor.driveLetterStepper);
     Retype("q");
-    EXPECT_EQ(editor.VScroll2.Value(), Middle - 1);
-    editor.ClickScrollUp(editor.VScroll2);
-    EXPECT_EQ(editor.DriveLetterText.Text(), "R");
+    EXPECT_EQ(editor.driveLetterStepper.Value(), Middle - 1);
+    editor.ClickScrollUp(editor.driveLetterStepper);
+    EXPECT_EQ(editor.driveLetterBox.Text(), "R");
 }
 
 TEST_F(DriveLetter, ACharacterAfterZPutInByCodeBecomesZ) {
     Start("C");
-    editor.DriveLetterText.SetText(std::string(1, static_cast<char>('A' + 26)));
-    EXPECT_EQ(editor.DriveLetterText.Text(), "Z");
+    editor.driveLetterBox.SetText(std::string(1, static_cast<char>('A' + 26)));
+    EXPECT_EQ(editor.driveLetterBox.Text(), "Z");
 }
 
 }  // namespace

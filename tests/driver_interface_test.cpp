@@ -1,6 +1,7 @@
 // The driver's open forms and the installer's command lines, with an install directory that holds blanks.
 #include <gtest/gtest.h>
 
+#include "platform/driver_device.h"
 #include "qvconfig/driver/driver_interface.h"
 
 namespace qv {

@@ -38,21 +38,21 @@ protected:
     DriverOperations() : editor(platform.Services()) {
         editor.InstallDir = kDir;
         SetButtons(kStopped);
-        editor.SettingsChanged = 0;
+        editor.SettingsChanged = false;
     }
     ~DriverOperations() override { EXPECT_EQ(platform.device.openHandles, 0); }
 
     void SetButtons(Buttons b) {
-        editor.Command4.SetEnabled(b.enable);
-        editor.Command5.SetEnabled(b.disable);
-        editor.Command6.SetEnabled(b.save);
+        editor.enableButton.SetEnabled(b.enable);
+        editor.disableButton.SetEnabled(b.disable);
+        editor.saveDiskImageButton.SetEnabled(b.save);
     }
     Buttons CurrentButtons() const {
-        return {editor.Command4.Enabled(), editor.Command5.Enabled(), editor.Command6.Enabled()};
+        return {editor.enableButton.Enabled(), editor.disableButton.Enabled(), editor.saveDiskImageButton.Enabled()};
     }
     void SetBoot(bool boot) {
-        editor.BootCheck.SetValue(boot ? CheckBox::Ticked : CheckBox::Cleared);
-        editor.SettingsChanged = 0;
+        editor.startAtBootCheck.SetValue(boot ? CheckBox::Ticked : CheckBox::Cleared);
+        editor.SettingsChanged = false;
     }
     // The driver appears once the installer has run the step that starts it.
     void InstallerStartsDriver() {
@@ -96,7 +96,7 @@ class SaveQuestion : public DriverOperations, public ::testing::WithParamInterfa
 TEST_P(SaveQuestion, IsAskedForUnsavedEditsAndDecidesTheStart) {
     const QuestionCase c = GetParam();
     InstallerStartsDriver();
-    editor.SettingsChanged = 1;
+    editor.SettingsChanged = true;
     platform.ui.answers = {c.answer};
 
     EXPECT_EQ(editor.StartDisk(), c.started);
@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, SaveQuestion,
                                            QuestionCase{MessageAnswer::Yes, true, true, 0}));
 
 TEST_F(DriverOperations, CancelTouchesNeitherDeviceNorClock) {
-    editor.SettingsChanged = 1;
+    editor.SettingsChanged = true;
     platform.ui.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(editor.StartDisk());
     EXPECT_TRUE(platform.device.log.empty());
@@ -258,8 +258,8 @@ TEST_F(DriverOperations, InstallerThatCannotStartIsNamedUnderTheOperationsCaptio
         fresh.device.loaded = true;
         Editor start(fresh.Services());
         start.InstallDir = kDir;
-        start.BootCheck.SetValue(boot ? CheckBox::Ticked : CheckBox::Cleared);
-        start.SettingsChanged = 0;
+        start.startAtBootCheck.SetValue(boot ? CheckBox::Ticked : CheckBox::Cleared);
+        start.SettingsChanged = false;
         EXPECT_FALSE(start.StartDisk());
         EXPECT_EQ(fresh.installer.runs.size(), 1u);
         ASSERT_EQ(fresh.ui.messages.size(), 1u);
@@ -381,23 +381,23 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DriverOperations, DisableShowsTheBusyPointerAroundTheWholeOperation) {
     SetButtons(kRunning);
     platform.installer.onRun = [this](const ProcessCommand&) { platform.ui.log.push_back("run"); };
-    editor.Command5.Click();
+    editor.disableButton.Click();
     EXPECT_EQ(platform.ui.log, (std::vector<std::string>{"busy", "run", "clear"}));
     EXPECT_EQ(CurrentButtons(), kStopped);
 }
 
 TEST_F(DriverOperations, DisableRestoresThePointerAfterAFailure) {
     platform.installer.exitCodes = {1};
-    editor.Command5.Click();
+    editor.disableButton.Click();
     EXPECT_EQ(platform.ui.log, (std::vector<std::string>{"busy", "clear"}));
 }
 
 TEST_F(DriverOperations, EnableAndSaveRunTheirOperationsAndLeaveThePointer) {
     platform.device.loaded = true;
-    editor.Command4.Click();
+    editor.enableButton.Click();
     EXPECT_EQ(platform.installer.runs.size(), 2u);
     EXPECT_EQ(CurrentButtons(), kRunning);
-    editor.Command6.Click();
+    editor.saveDiskImageButton.Click();
     EXPECT_EQ(platform.device.log.back(), "close");
     ASSERT_EQ(platform.ui.messages.size(), 1u);
     EXPECT_EQ(platform.ui.messages[0].text, "Disk image saved.");

@@ -21,9 +21,9 @@ struct OptionState {
     bool text1, diskLabelText, autoSaveTime, text2;
 
     static OptionState Of(const Editor& e) {
-        return {e.LoadImage.IsTicked(),    e.DiskLabelCheckBox.IsTicked(), e.TempDirCheckBox.IsTicked(),
-                e.SaveImage.IsTicked(),    e.SaveCheckBox.IsTicked(),      e.Text1.Enabled(),
-                e.DiskLabelText.Enabled(), e.AutoSaveTime.Enabled(),       e.Text2.Enabled()};
+        return {e.loadAtStartupCheck.IsTicked(),    e.diskLabelCheck.IsTicked(), e.tempDirCheck.IsTicked(),
+                e.saveOnShutdownCheck.IsTicked(),    e.autoSaveCheck.IsTicked(),      e.loadFileBox.Enabled(),
+                e.diskLabelBox.Enabled(), e.autoSaveIntervalBox.Enabled(),       e.saveFileBox.Enabled()};
     }
     bool operator==(const OptionState& o) const {
         return loadImage == o.loadImage && diskLabel == o.diskLabel && tempDir == o.tempDir &&
@@ -33,9 +33,9 @@ struct OptionState {
 };
 
 std::ostream& operator<<(std::ostream& out, const OptionState& s) {
-    return out << "ticked: LoadImage " << s.loadImage << " DiskLabel " << s.diskLabel << " TempDir " << s.tempDir
-               << " SaveImage " << s.saveImage << " AutoSave " << s.autoSave << "; enabled: Text1 " << s.text1
-               << " DiskLabelText " << s.diskLabelText << " AutoSaveTime " << s.autoSaveTime << " Text2 "
+    return out << "ticked: loadAtStartupCheck " << s.loadImage << " DiskLabel " << s.diskLabel << " TempDir " << s.tempDir
+               << " saveOnShutdownCheck " << s.saveImage << " AutoSave " << s.autoSave << "; enabled: loadFileBox " << s.text1
+               << " diskLabelBox " << s.diskLabelText << " autoSaveIntervalBox " << s.autoSaveTime << " saveFileBox "
                << s.text2;
 }
 
@@ -55,26 +55,26 @@ struct DependencyCase {
 
 TEST(ImageOptions, CheckBoxDependenciesHoldInBothDirections) {
     const Action clearSaveThenTickAutoSave = [](Editor& e) {
-        e.ClickCheckBox(e.SaveImage);  // clears both and disables the interval
-        e.ClickCheckBox(e.SaveCheckBox);
+        e.ClickCheckBox(e.saveOnShutdownCheck);  // clears both and disables the interval
+        e.ClickCheckBox(e.autoSaveCheck);
     };
     const Action clearSaveThenTickItAgain = [](Editor& e) {
-        e.ClickCheckBox(e.SaveImage);
-        e.ClickCheckBox(e.SaveImage);
+        e.ClickCheckBox(e.saveOnShutdownCheck);
+        e.ClickCheckBox(e.saveOnShutdownCheck);
     };
     // clang-format off
-    // expected, ticked: LoadImage DiskLabel TempDir SaveImage AutoSave; enabled: Text1 DiskLabelText AutoSaveTime Text2
+    // expected, ticked: loadAtStartupCheck DiskLabel TempDir saveOnShutdownCheck AutoSave; enabled: loadFileBox diskLabelBox autoSaveIntervalBox saveFileBox
     const DependencyCase cases[] = {
-        {"ticking AutoSave ticks the shutdown save, enables the interval", {"SaveCheckBox"}, clearSaveThenTickAutoSave, {0, 0, 0, 1, 1, 1, 1, 1, 1}},
-        {"clearing the shutdown save clears AutoSave",                     {"SaveCheckBox"}, Click("SaveImage"),        {0, 0, 0, 0, 0, 1, 1, 0, 1}},
-        {"ticking the shutdown save again leaves AutoSave cleared",        {"SaveCheckBox"}, clearSaveThenTickItAgain,  {0, 0, 0, 1, 0, 1, 1, 0, 1}},
-        {"clearing AutoSave keeps the shutdown save",                      {"SaveCheckBox"}, Click("SaveCheckBox"),     {0, 0, 0, 1, 0, 1, 1, 0, 1}},
-        {"loading an image clears the label and the TEMP directory", {"DiskLabelCheckBox", "TempDirCheckBox"}, Click("LoadImage"), {1, 0, 0, 0, 0, 1, 0, 1, 1}},
-        {"a label clears loading an image",                                {"LoadImage"}, Click("DiskLabelCheckBox"),   {0, 1, 0, 0, 0, 0, 1, 1, 1}},
-        {"a TEMP directory clears loading an image",                       {"LoadImage"}, Click("TempDirCheckBox"),     {0, 0, 1, 0, 0, 0, 0, 1, 1}},
-        {"clearing the label disables its field",                  {"DiskLabelCheckBox"}, Click("DiskLabelCheckBox"),   {0, 0, 0, 0, 0, 0, 0, 1, 1}},
-        {"clearing the TEMP directory changes nothing else", {"DiskLabelCheckBox", "TempDirCheckBox"}, Click("TempDirCheckBox"), {0, 1, 0, 0, 0, 0, 1, 1, 1}},
-        {"clearing loading an image disables its file name",               {"LoadImage"}, Click("LoadImage"),           {0, 0, 0, 0, 0, 0, 0, 1, 1}},
+        {"ticking AutoSave ticks the shutdown save, enables the interval", {"autoSaveCheck"}, clearSaveThenTickAutoSave, {0, 0, 0, 1, 1, 1, 1, 1, 1}},
+        {"clearing the shutdown save clears AutoSave",                     {"autoSaveCheck"}, Click("saveOnShutdownCheck"),        {0, 0, 0, 0, 0, 1, 1, 0, 1}},
+        {"ticking the shutdown save again leaves AutoSave cleared",        {"autoSaveCheck"}, clearSaveThenTickItAgain,  {0, 0, 0, 1, 0, 1, 1, 0, 1}},
+        {"clearing AutoSave keeps the shutdown save",                      {"autoSaveCheck"}, Click("autoSaveCheck"),     {0, 0, 0, 1, 0, 1, 1, 0, 1}},
+        {"loading an image clears the label and the TEMP directory", {"diskLabelCheck", "tempDirCheck"}, Click("loadAtStartupCheck"), {1, 0, 0, 0, 0, 1, 0, 1, 1}},
+        {"a label clears loading an image",                                {"loadAtStartupCheck"}, Click("diskLabelCheck"),   {0, 1, 0, 0, 0, 0, 1, 1, 1}},
+        {"a TEMP directory clears loading an image",                       {"loadAtStartupCheck"}, Click("tempDirCheck"),     {0, 0, 1, 0, 0, 0, 0, 1, 1}},
+        {"clearing the label disables its field",                  {"diskLabelCheck"}, Click("diskLabelCheck"),   {0, 0, 0, 0, 0, 0, 0, 1, 1}},
+        {"clearing the TEMP directory changes nothing else", {"diskLabelCheck", "tempDirCheck"}, Click("tempDirCheck"), {0, 1, 0, 0, 0, 0, 1, 1, 1}},
+        {"clearing loading an image disables its file name",               {"loadAtStartupCheck"}, Click("loadAtStartupCheck"),           {0, 0, 0, 0, 0, 0, 0, 1, 1}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -89,23 +89,23 @@ TEST(ImageOptions, CheckBoxDependenciesHoldInBothDirections) {
 TEST(ImageOptions, LoadingAnImageRunsTheClearedBoxesRulesInOrder) {
     FakePlatform p;
     Editor e(p.Services());
-    e.DiskLabelCheckBox.SetValue(CheckBox::Ticked);
-    e.TempDirCheckBox.SetValue(CheckBox::Ticked);
+    e.diskLabelCheck.SetValue(CheckBox::Ticked);
+    e.tempDirCheck.SetValue(CheckBox::Ticked);
     ChangeLog log(e);
-    e.LoadImage.SetValue(CheckBox::Ticked);
-    const std::vector<std::string> expected{"LoadImage.Value=1", "Text1.Enabled=1", "DiskLabelText.Enabled=0",
-                                            "DiskLabelCheckBox.Value=0", "TempDirCheckBox.Value=0"};
+    e.loadAtStartupCheck.SetValue(CheckBox::Ticked);
+    const std::vector<std::string> expected{"loadAtStartupCheck.Value=1", "loadFileBox.Enabled=1", "diskLabelBox.Enabled=0",
+                                            "diskLabelCheck.Value=0", "tempDirCheck.Value=0"};
     EXPECT_EQ(log.entries, expected);
 }
 
 TEST(ImageOptions, ALabelClearsLoadingAnImageWhoseRuleDisablesItsFileName) {
     FakePlatform p;
     Editor e(p.Services());
-    e.LoadImage.SetValue(CheckBox::Ticked);
+    e.loadAtStartupCheck.SetValue(CheckBox::Ticked);
     ChangeLog log(e);
-    e.DiskLabelCheckBox.SetValue(CheckBox::Ticked);
-    const std::vector<std::string> expected{"DiskLabelCheckBox.Value=1", "DiskLabelText.Enabled=1",
-                                            "LoadImage.Value=0", "Text1.Enabled=0"};
+    e.diskLabelCheck.SetValue(CheckBox::Ticked);
+    const std::vector<std::string> expected{"diskLabelCheck.Value=1", "diskLabelBox.Enabled=1",
+                                            "loadAtStartupCheck.Value=0", "loadFileBox.Enabled=0"};
     EXPECT_EQ(log.entries, expected);
 }
 
@@ -114,22 +114,22 @@ TEST(ImageOptions, EveryClickAndTextEditSetsSettingsChanged) {
         const char* what;
         Action act;
     } cases[] = {
-        {"BootCheck on", Click("BootCheck")},
-        {"LoadImage on", Click("LoadImage")},
-        {"DiskLabelCheckBox on", Click("DiskLabelCheckBox")},
-        {"TempDirCheckBox on", Click("TempDirCheckBox")},
-        {"SaveImage on", Click("SaveImage")},
-        {"SaveCheckBox on", Click("SaveCheckBox")},
-        {"Text1 typed", [](Editor& e) { e.Text1.Type("x"); }},
-        {"Text2 typed", [](Editor& e) { e.Text2.Type("x"); }},
-        {"DiskLabelText typed", [](Editor& e) { e.DiskLabelText.Type("x"); }},
+        {"startAtBootCheck on", Click("startAtBootCheck")},
+        {"loadAtStartupCheck on", Click("loadAtStartupCheck")},
+        {"diskLabelCheck on", Click("diskLabelCheck")},
+        {"tempDirCheck on", Click("tempDirCheck")},
+        {"saveOnShutdownCheck on", Click("saveOnShutdownCheck")},
+        {"autoSaveCheck on", Click("autoSaveCheck")},
+        {"loadFileBox typed", [](Editor& e) { e.loadFileBox.Type("x"); }},
+        {"saveFileBox typed", [](Editor& e) { e.saveFileBox.Type("x"); }},
+        {"diskLabelBox typed", [](Editor& e) { e.diskLabelBox.Type("x"); }},
     };
     for (const auto& c : cases) {
         for (const bool twice : {false, true}) {
             FakePlatform p;
             Editor e(p.Services());
             if (twice) c.act(e);  // the second click clears the box again
-            e.SettingsChanged = 0;
+            e.SettingsChanged = false;
             c.act(e);
             EXPECT_EQ(e.SettingsChanged, 1) << c.what << (twice ? ", second time" : "");
         }
@@ -139,11 +139,11 @@ TEST(ImageOptions, EveryClickAndTextEditSetsSettingsChanged) {
 TEST(ImageOptions, TheLabelFieldRefusesATwelfthTypedCharacterButKeepsALongerLoadedLabel) {
     FakePlatform p;
     Editor e(p.Services());
-    e.DiskLabelText.UserEdited("");
-    e.DiskLabelText.Type("ABCDEFGHIJKL");
-    EXPECT_EQ(e.DiskLabelText.Text(), "ABCDEFGHIJK");
-    e.DiskLabelText.SetText("TWELVE CHARS");
-    EXPECT_EQ(e.DiskLabelText.Text(), "TWELVE CHARS");
+    e.diskLabelBox.UserEdited("");
+    e.diskLabelBox.Type("ABCDEFGHIJKL");
+    EXPECT_EQ(e.diskLabelBox.Text(), "ABCDEFGHIJK");
+    e.diskLabelBox.SetText("TWELVE CHARS");
+    EXPECT_EQ(e.diskLabelBox.Text(), "TWELVE CHARS");
 }
 
 // --- AutoSave interval ------------------------------------------------------------
@@ -156,16 +156,16 @@ protected:
     // AutoSave on, the interval field holding `interval` with its stepper positioned
     // for it, the focus elsewhere, no edits yet.
     void Start(const std::string& interval) {
-        editor.SaveCheckBox.SetValue(CheckBox::Ticked);
+        editor.autoSaveCheck.SetValue(CheckBox::Ticked);
         TypeAndLeave(interval);
-        editor.SettingsChanged = 0;
+        editor.SettingsChanged = false;
     }
     // The user empties the field, types `typed` and leaves it for "OK".
     void TypeAndLeave(const std::string& typed) {
-        editor.SetFocus(editor.AutoSaveTime);
-        editor.AutoSaveTime.UserEdited("");
-        editor.AutoSaveTime.Type(typed);
-        editor.SetFocus(editor.Command1);
+        editor.SetFocus(editor.autoSaveIntervalBox);
+        editor.autoSaveIntervalBox.UserEdited("");
+        editor.autoSaveIntervalBox.Type(typed);
+        editor.SetFocus(editor.okButton);
     }
 };
 
@@ -179,10 +179,10 @@ TEST_F(AutoSaveInterval, LeavingTheFieldBringsItToWholeUnitsFrom20To32764) {
     Start("600");
     for (const auto& c : cases) {
         TypeAndLeave(c.typed);
-        EXPECT_EQ(editor.AutoSaveTime.Text(), c.shown) << "typed \"" << c.typed << "\"";
+        EXPECT_EQ(editor.autoSaveIntervalBox.Text(), c.shown) << "typed \"" << c.typed << "\"";
         const int position = 32767 - std::stoi(c.shown);
         EXPECT_EQ(editor.LastAutoSaveScroll, position) << c.typed;
-        EXPECT_EQ(editor.VScroll3.Value(), position) << c.typed;
+        EXPECT_EQ(editor.autoSaveIntervalStepper.Value(), position) << c.typed;
     }
 }
 
@@ -197,11 +197,11 @@ TEST_F(AutoSaveInterval, ArrowsStepFourSecondsAndAreUndonePastTheEnds) {
                  {"32760", true, " 32764", false}, {"32764", false, " 32760", false}, {"20", true, " 24", false}};
     for (const auto& c : cases) {
         Start(c.start);
-        const int before = editor.VScroll3.Value();
-        c.up ? editor.ClickScrollUp(editor.VScroll3) : editor.ClickScrollDown(editor.VScroll3);
+        const int before = editor.autoSaveIntervalStepper.Value();
+        c.up ? editor.ClickScrollUp(editor.autoSaveIntervalStepper) : editor.ClickScrollDown(editor.autoSaveIntervalStepper);
         const int expectedBar = c.undone ? before : (c.up ? before - 1 : before + 1);
-        EXPECT_EQ(editor.AutoSaveTime.Text(), c.shown) << c.start << (c.up ? " up" : " down");
-        EXPECT_EQ(editor.VScroll3.Value(), expectedBar) << c.start << (c.up ? " up" : " down");
+        EXPECT_EQ(editor.autoSaveIntervalBox.Text(), c.shown) << c.start << (c.up ? " up" : " down");
+        EXPECT_EQ(editor.autoSaveIntervalStepper.Value(), expectedBar) << c.start << (c.up ? " up" : " down");
         EXPECT_EQ(editor.LastAutoSaveScroll, expectedBar);
         EXPECT_EQ(editor.SettingsChanged, 1);
     }
@@ -209,20 +209,20 @@ TEST_F(AutoSaveInterval, ArrowsStepFourSecondsAndAreUndonePastTheEnds) {
 
 TEST_F(AutoSaveInterval, AnyMovementOfTheBarIsOneStep) {
     Start("600");
-    editor.VScroll3.ThumbReleased(0);
-    EXPECT_EQ(editor.AutoSaveTime.Text(), " 604");
+    editor.autoSaveIntervalStepper.ThumbReleased(0);
+    EXPECT_EQ(editor.autoSaveIntervalBox.Text(), " 604");
     EXPECT_EQ(editor.LastAutoSaveScroll, 0);
 }
 
 TEST_F(AutoSaveInterval, ArrowsAreUndoneWhileAutoSaveIsOff) {
     Start("600");
-    editor.ClickCheckBox(editor.SaveCheckBox);
-    const int before = editor.VScroll3.Value();
+    editor.ClickCheckBox(editor.autoSaveCheck);
+    const int before = editor.autoSaveIntervalStepper.Value();
     for (const bool up : {true, false}) {
-        editor.SettingsChanged = 0;
-        up ? editor.ClickScrollUp(editor.VScroll3) : editor.ClickScrollDown(editor.VScroll3);
-        EXPECT_EQ(editor.AutoSaveTime.Text(), " 600");
-        EXPECT_EQ(editor.VScroll3.Value(), before);
+        editor.SettingsChanged = false;
+        up ? editor.ClickScrollUp(editor.autoSaveIntervalStepper) : editor.ClickScrollDown(editor.autoSaveIntervalStepper);
+        EXPECT_EQ(editor.autoSaveIntervalBox.Text(), " 600");
+        EXPECT_EQ(editor.autoSaveIntervalStepper.Value(), before);
         EXPECT_EQ(editor.LastAutoSaveScroll, before);
         EXPECT_EQ(editor.SettingsChanged, 1);
     }
@@ -230,27 +230,27 @@ TEST_F(AutoSaveInterval, ArrowsAreUndoneWhileAutoSaveIsOff) {
 
 TEST_F(AutoSaveInterval, TypingDoesNotMarkAnEditButLeavingTheFieldDoes) {
     Start("600");
-    editor.SetFocus(editor.AutoSaveTime);
-    editor.AutoSaveTime.Type("1");
-    EXPECT_EQ(editor.SettingsChanged, 0);
-    editor.SetFocus(editor.Command1);
+    editor.SetFocus(editor.autoSaveIntervalBox);
+    editor.autoSaveIntervalBox.Type("1");
+    EXPECT_FALSE(editor.SettingsChanged);
+    editor.SetFocus(editor.okButton);
     EXPECT_EQ(editor.SettingsChanged, 1);
 
-    editor.SettingsChanged = 0;
-    editor.SetFocus(editor.AutoSaveTime);
-    editor.SetFocus(editor.Command1);
+    editor.SettingsChanged = false;
+    editor.SetFocus(editor.autoSaveIntervalBox);
+    editor.SetFocus(editor.okButton);
     EXPECT_EQ(editor.SettingsChanged, 1);
 }
 
 TEST_F(AutoSaveInterval, TypingThenClickingTheUpperArrowNormalisesFirstThenSteps) {
     Start("600");
-    editor.SetFocus(editor.AutoSaveTime);
-    editor.AutoSaveTime.UserEdited("");
-    editor.AutoSaveTime.Type("1001");
-    editor.ClickScrollUp(editor.VScroll3);
-    EXPECT_EQ(editor.AutoSaveTime.Text(), " 1004");
+    editor.SetFocus(editor.autoSaveIntervalBox);
+    editor.autoSaveIntervalBox.UserEdited("");
+    editor.autoSaveIntervalBox.Type("1001");
+    editor.ClickScrollUp(editor.autoSaveIntervalStepper);
+    EXPECT_EQ(editor.autoSaveIntervalBox.Text(), " 1004");
     EXPECT_EQ(editor.LastAutoSaveScroll, 32767 - 1000 - 1);
-    EXPECT_EQ(editor.VScroll3.Value(), editor.LastAutoSaveScroll);
+    EXPECT_EQ(editor.autoSaveIntervalStepper.Value(), editor.LastAutoSaveScroll);
 }
 
 }  // namespace

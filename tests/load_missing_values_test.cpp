@@ -47,10 +47,12 @@ TEST_F(LoadSettingsTest, KeyWithoutValuesShowsWhatNoKeyShows) {
     e.InstallDir = "C:\\Program Files\\Quorvel";
     EXPECT_EQ(Snapshot(e), noKey) << "setup's key";
     EXPECT_TRUE(ui.messages.empty());
-    for (TextBox* box : {&e.Text1, &e.Text2, &e.Text3, &e.AutoSaveTime, &e.DriveLetterText, &e.DiskLabelText}) {
-        EXPECT_NE(box->Text(), box->Layout().text) << box->Name() << " shows its placeholder";
+    for (Control* field : {static_cast<Control*>(&e.diskTypeList), static_cast<Control*>(&e.loadFileBox),
+                           static_cast<Control*>(&e.saveFileBox), static_cast<Control*>(&e.diskSizeBox),
+                           static_cast<Control*>(&e.autoSaveIntervalBox), static_cast<Control*>(&e.driveLetterBox),
+                           static_cast<Control*>(&e.diskLabelBox)}) {
+        EXPECT_FALSE(field->Text().empty()) << field->Name() << " is left as the table made it";
     }
-    EXPECT_NE(e.Combo1.Text(), "Combo1");
 }
 
 // Each value the key lacks is shown as a missing key shows it, through its control's
@@ -63,63 +65,63 @@ TEST_F(LoadSettingsTest, AValueTheKeyLacksIsShownAsItsFallback) {
     };
     const std::vector<Row> rows = {
         {"DiskType", {}, [](Editor& e) {
-             EXPECT_EQ(e.Combo1.ListIndex(), 0);
-             EXPECT_EQ(e.Combo1.Text(), "Hard Disk");
-             EXPECT_TRUE(e.Text3.Enabled());
+             EXPECT_EQ(e.diskTypeList.ListIndex(), 0);
+             EXPECT_EQ(e.diskTypeList.Text(), "Hard Disk");
+             EXPECT_TRUE(e.diskSizeBox.Enabled());
          }},
         {"InstallDir", {}, [](Editor& e) { EXPECT_EQ(e.InstallDir, "C:\\Program Files\\Quorvel"); }},
         {"LoadImageOnStart", {}, [](Editor& e) {
-             EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
-             EXPECT_FALSE(e.Text1.Enabled());
+             EXPECT_EQ(e.loadAtStartupCheck.Value(), CheckBox::Cleared);
+             EXPECT_FALSE(e.loadFileBox.Enabled());
          }},
-        {"LoadImageFile", {}, [](Editor& e) { EXPECT_EQ(e.Text1.Text(), "c:\\qvdriver.img"); }},
+        {"LoadImageFile", {}, [](Editor& e) { EXPECT_EQ(e.loadFileBox.Text(), "c:\\qvdriver.img"); }},
         {"SaveImageOnExit", {{"AutoSaveEnabled", 0}}, [](Editor& e) {
-             EXPECT_EQ(e.SaveImage.Value(), CheckBox::Cleared);
+             EXPECT_EQ(e.saveOnShutdownCheck.Value(), CheckBox::Cleared);
          }},
         // The AutoSave rule still ticks the save on shutdown that the key did not mention.
         {"SaveImageOnExit", {{"AutoSaveEnabled", 1}}, [](Editor& e) {
-             EXPECT_EQ(e.SaveImage.Value(), CheckBox::Ticked);
+             EXPECT_EQ(e.saveOnShutdownCheck.Value(), CheckBox::Ticked);
          }},
-        {"SaveImageFile", {}, [](Editor& e) { EXPECT_EQ(e.Text2.Text(), "c:\\qvdriver.img"); }},
+        {"SaveImageFile", {}, [](Editor& e) { EXPECT_EQ(e.saveFileBox.Text(), "c:\\qvdriver.img"); }},
         {"SizeIn4kPages", {{"DiskFormatFAT32", 1}}, [](Editor& e) {
-             EXPECT_EQ(e.Text3.Text(), "10");
-             EXPECT_EQ(e.VScroll1.Value(), 32757);
+             EXPECT_EQ(e.diskSizeBox.Text(), "10");
+             EXPECT_EQ(e.diskSizeStepper.Value(), 32757);
              EXPECT_EQ(e.LastSizeScroll, 32757);
-             EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Ticked);
-             EXPECT_FALSE(e.Fat32Enable.Enabled()) << "10 MB cannot take FAT32";
+             EXPECT_EQ(e.fat32Check.Value(), CheckBox::Ticked);
+             EXPECT_FALSE(e.fat32Check.Enabled()) << "10 MB cannot take FAT32";
          }},
         // Without a stored choice FAT32 is cleared, and the size box's rule decides
         // whether it may be changed.
         {"DiskFormatFAT32", {{"SizeIn4kPages", 64 * 256}}, [](Editor& e) {
-             EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Cleared);
-             EXPECT_TRUE(e.Fat32Enable.Enabled());
+             EXPECT_EQ(e.fat32Check.Value(), CheckBox::Cleared);
+             EXPECT_TRUE(e.fat32Check.Enabled());
          }},
         {"AutoSaveEnabled", {{"SaveImageOnExit", 1}}, [](Editor& e) {
-             EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Cleared);
-             EXPECT_FALSE(e.AutoSaveTime.Enabled());
-             EXPECT_EQ(e.SaveImage.Value(), CheckBox::Ticked);
+             EXPECT_EQ(e.autoSaveCheck.Value(), CheckBox::Cleared);
+             EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
+             EXPECT_EQ(e.saveOnShutdownCheck.Value(), CheckBox::Ticked);
          }},
         {"AutoSaveTrigger", {{"AutoSaveEnabled", 1}}, [](Editor& e) {
-             EXPECT_EQ(e.AutoSaveTime.Text(), "600");
-             EXPECT_EQ(e.VScroll3.Value(), 32167);
+             EXPECT_EQ(e.autoSaveIntervalBox.Text(), "600");
+             EXPECT_EQ(e.autoSaveIntervalStepper.Value(), 32167);
              EXPECT_EQ(e.LastAutoSaveScroll, 32167);
          }},
-        {"UserDriveLetter", {}, [](Editor& e) { EXPECT_EQ(e.DriveLetterText.Text(), "Z"); }},
+        {"UserDriveLetter", {}, [](Editor& e) { EXPECT_EQ(e.driveLetterBox.Text(), "Z"); }},
         {"MakeTempDir", {{"LoadImageOnStart", 1}}, [](Editor& e) {
-             EXPECT_EQ(e.TempDirCheckBox.Value(), CheckBox::Cleared);
-             EXPECT_EQ(e.LoadImage.Value(), CheckBox::Ticked);
-             EXPECT_TRUE(e.Text1.Enabled());
+             EXPECT_EQ(e.tempDirCheck.Value(), CheckBox::Cleared);
+             EXPECT_EQ(e.loadAtStartupCheck.Value(), CheckBox::Ticked);
+             EXPECT_TRUE(e.loadFileBox.Enabled());
          }},
         {"DiskLabel", {{"UseDiskLabel", 1}}, [](Editor& e) {
-             EXPECT_EQ(e.DiskLabelText.Text(), "QVDRIVER");
-             EXPECT_TRUE(e.DiskLabelText.Enabled());
+             EXPECT_EQ(e.diskLabelBox.Text(), "QVDRIVER");
+             EXPECT_TRUE(e.diskLabelBox.Enabled());
          }},
         {"UseDiskLabel", {}, [](Editor& e) {
-             EXPECT_EQ(e.DiskLabelCheckBox.Value(), CheckBox::Cleared);
-             EXPECT_FALSE(e.DiskLabelText.Enabled());
-             EXPECT_EQ(e.DiskLabelText.Text(), "RAMDISK");
+             EXPECT_EQ(e.diskLabelCheck.Value(), CheckBox::Cleared);
+             EXPECT_FALSE(e.diskLabelBox.Enabled());
+             EXPECT_EQ(e.diskLabelBox.Text(), "RAMDISK");
          }},
-        {"BootEnable", {}, [](Editor& e) { EXPECT_EQ(e.BootCheck.Value(), CheckBox::Cleared); }},
+        {"BootEnable", {}, [](Editor& e) { EXPECT_EQ(e.startAtBootCheck.Value(), CheckBox::Cleared); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.missing);
@@ -141,13 +143,13 @@ TEST_F(LoadSettingsTest, AValueTheKeyLacksIsShownAsItsFallback) {
         Key().values.erase(row.missing);
         e.LoadSettings();
         row.check(e);
-        EXPECT_EQ(e.SettingsChanged, 0);
+        EXPECT_FALSE(e.SettingsChanged);
         EXPECT_TRUE(ui.messages.empty());
         if (std::string(row.missing) != "UserDriveLetter") {
-            EXPECT_EQ(e.DriveLetterText.Text(), "R");
+            EXPECT_EQ(e.driveLetterBox.Text(), "R");
         }
         if (std::string(row.missing) != "SaveImageFile") {
-            EXPECT_EQ(e.Text2.Text(), "d:\\save.img");
+            EXPECT_EQ(e.saveFileBox.Text(), "d:\\save.img");
         }
     }
 }

@@ -1,6 +1,7 @@
 // Loading the settings key into the window: each value to its control, in load order, and the no-key defaults.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <memory>
@@ -18,15 +19,15 @@ TEST_F(LoadSettingsTest, ShowsTheVersionAndTheThreeDiskKindsWithOrWithoutKey) {
     for (bool keyExists : {true, false}) {
         Key().keyExists = keyExists;
         Editor& e = Open();
-        EXPECT_EQ(e.Label5.Text(), "Version 1.5");
-        EXPECT_EQ(e.Combo1.Items(), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
+        EXPECT_EQ(e.version.Text(), "Version 1.5");
+        EXPECT_EQ(e.diskTypeList.Items(), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
     }
 }
 
 TEST_F(LoadSettingsTest, ASecondLoadDoesNotRepeatTheDiskKinds) {
     Editor& e = Open();
     e.LoadSettings();
-    EXPECT_EQ(e.Combo1.Items().size(), 3u);
+    EXPECT_EQ(e.diskTypeList.Items().size(), 3u);
 }
 
 TEST_F(LoadSettingsTest, EveryStoredValueReachesItsControl) {
@@ -42,51 +43,56 @@ TEST_F(LoadSettingsTest, EveryStoredValueReachesItsControl) {
     Key().PutDword("BootEnable", 1);
     Editor& e = Open();
 
-    EXPECT_EQ(e.Combo1.ListIndex(), 2);
-    EXPECT_EQ(e.Combo1.Text(), "2.88MB Floppy");
+    EXPECT_EQ(e.diskTypeList.ListIndex(), 2);
+    EXPECT_EQ(e.diskTypeList.Text(), "2.88MB Floppy");
     EXPECT_EQ(e.InstallDir, "C:\\Program Files\\QV");
-    EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
-    EXPECT_FALSE(e.Text1.Enabled());
-    EXPECT_EQ(e.Text1.Text(), "d:\\load.img");
-    EXPECT_EQ(e.SaveImage.Value(), CheckBox::Ticked);
-    EXPECT_EQ(e.Text2.Text(), "d:\\save.img");
-    EXPECT_EQ(e.Text3.Text(), " 64");
-    EXPECT_FALSE(e.Text3.Enabled());  // a floppy kind locks the size group
-    EXPECT_FALSE(e.Label6.Enabled());
-    EXPECT_FALSE(e.Label12.Enabled());
-    EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Ticked);
-    EXPECT_FALSE(e.Fat32Enable.Enabled());
-    EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Ticked);
-    EXPECT_TRUE(e.AutoSaveTime.Enabled());
-    EXPECT_EQ(e.AutoSaveTime.Text(), " 600");
-    EXPECT_EQ(e.DriveLetterText.Text(), "C");
-    EXPECT_EQ(e.TempDirCheckBox.Value(), CheckBox::Cleared);
-    EXPECT_EQ(e.DiskLabelText.Text(), "RAMDISK");
-    EXPECT_EQ(e.DiskLabelCheckBox.Value(), CheckBox::Ticked);
-    EXPECT_TRUE(e.DiskLabelText.Enabled());
-    EXPECT_EQ(e.BootCheck.Value(), CheckBox::Ticked);
+    EXPECT_EQ(e.loadAtStartupCheck.Value(), CheckBox::Cleared);
+    EXPECT_FALSE(e.loadFileBox.Enabled());
+    EXPECT_EQ(e.loadFileBox.Text(), "d:\\load.img");
+    EXPECT_EQ(e.saveOnShutdownCheck.Value(), CheckBox::Ticked);
+    EXPECT_EQ(e.saveFileBox.Text(), "d:\\save.img");
+    EXPECT_EQ(e.diskSizeBox.Text(), " 64");
+    EXPECT_FALSE(e.diskSizeBox.Enabled());  // a floppy kind locks the size group
+    EXPECT_FALSE(e.diskSizeLabel.Enabled());
+    EXPECT_FALSE(e.megabytesLabel.Enabled());
+    EXPECT_EQ(e.fat32Check.Value(), CheckBox::Ticked);
+    EXPECT_FALSE(e.fat32Check.Enabled());
+    EXPECT_EQ(e.autoSaveCheck.Value(), CheckBox::Ticked);
+    EXPECT_TRUE(e.autoSaveIntervalBox.Enabled());
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), " 600");
+    EXPECT_EQ(e.driveLetterBox.Text(), "C");
+    EXPECT_EQ(e.tempDirCheck.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.diskLabelBox.Text(), "RAMDISK");
+    EXPECT_EQ(e.diskLabelCheck.Value(), CheckBox::Ticked);
+    EXPECT_TRUE(e.diskLabelBox.Enabled());
+    EXPECT_EQ(e.startAtBootCheck.Value(), CheckBox::Ticked);
 
     EXPECT_EQ(e.LastSizeScroll, 32767 - 64);
-    EXPECT_EQ(e.VScroll1.Value(), 32767 - 64);
+    EXPECT_EQ(e.diskSizeStepper.Value(), 32767 - 64);
     EXPECT_EQ(e.LastDriveScroll, 16384);
-    EXPECT_EQ(e.VScroll2.Value(), 16384);
+    EXPECT_EQ(e.driveLetterStepper.Value(), 16384);
     EXPECT_EQ(e.LastAutoSaveScroll, 32167);
-    EXPECT_EQ(e.VScroll3.Value(), 32167);
-    EXPECT_EQ(e.SettingsChanged, 0);
+    EXPECT_EQ(e.autoSaveIntervalStepper.Value(), 32167);
+    EXPECT_FALSE(e.SettingsChanged);
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// The order of the reads is not observable: each value is read once, while the key is open.
 TEST_F(LoadSettingsTest, ReadsTheFifteenValuesAndClosesTheKey) {
     SeedFullKey();
     Open();
+    std::vector<std::string> log = Key().log;
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log.front(), "open");
+    EXPECT_EQ(log.back(), "close");
+    std::vector<std::string> reads(log.begin() + 1, log.end() - 1);
+    std::sort(reads.begin(), reads.end());
     const std::vector<std::string> expected{
-        "open",
-        "read DiskType", "read InstallDir", "read LoadImageOnStart", "read LoadImageFile",
-        "read SaveImageOnExit", "read SaveImageFile", "read SizeIn4kPages", "read DiskFormatFAT32",
-        "read AutoSaveEnabled", "read AutoSaveTrigger", "read UserDriveLetter", "read MakeTempDir",
-        "read DiskLabel", "read UseDiskLabel", "read BootEnable",
-        "close"};
-    EXPECT_EQ(Key().log, expected);
+        "read AutoSaveEnabled", "read AutoSaveTrigger", "read BootEnable",       "read DiskFormatFAT32",
+        "read DiskLabel",       "read DiskType",        "read InstallDir",       "read LoadImageFile",
+        "read LoadImageOnStart", "read MakeTempDir",    "read SaveImageFile",    "read SaveImageOnExit",
+        "read SizeIn4kPages",   "read UseDiskLabel",    "read UserDriveLetter"};
+    EXPECT_EQ(reads, expected);
     EXPECT_FALSE(Key().isOpen);
 }
 
@@ -103,9 +109,9 @@ TEST_F(LoadSettingsTest, OnlyAStoredOneTicksABox) {
         Key().PutDword("LoadImageOnStart", row.stored);
         Key().PutDword("BootEnable", row.stored);
         Editor& e = Open();
-        EXPECT_EQ(e.LoadImage.Value(), row.value) << row.stored;
-        EXPECT_EQ(e.Text1.Enabled(), row.fieldEnabled) << row.stored;
-        EXPECT_EQ(e.BootCheck.Value(), row.value) << row.stored;
+        EXPECT_EQ(e.loadAtStartupCheck.Value(), row.value) << row.stored;
+        EXPECT_EQ(e.loadFileBox.Enabled(), row.fieldEnabled) << row.stored;
+        EXPECT_EQ(e.startAtBootCheck.Value(), row.value) << row.stored;
     }
 }
 
@@ -120,10 +126,10 @@ TEST_F(LoadSettingsTest, DiskTypeTextSelectsTheListOrLeavesIt) {
         SeedFullKey();
         Key().PutString("DiskType", row.stored);
         Editor& e = Open();
-        EXPECT_EQ(e.Combo1.ListIndex(), row.index) << row.stored;
-        EXPECT_EQ(e.Text3.Enabled(), row.sizeEnabled) << row.stored;
-        EXPECT_EQ(e.Label6.Enabled(), row.sizeEnabled) << row.stored;
-        EXPECT_EQ(e.Label12.Enabled(), row.sizeEnabled) << row.stored;
+        EXPECT_EQ(e.diskTypeList.ListIndex(), row.index) << row.stored;
+        EXPECT_EQ(e.diskSizeBox.Enabled(), row.sizeEnabled) << row.stored;
+        EXPECT_EQ(e.diskSizeLabel.Enabled(), row.sizeEnabled) << row.stored;
+        EXPECT_EQ(e.megabytesLabel.Enabled(), row.sizeEnabled) << row.stored;
     }
 }
 
@@ -142,8 +148,8 @@ TEST_F(LoadSettingsTest, StoredFat32IsAvailableOnlyForAHardDiskAbove32Megabytes)
         Key().PutDword("SizeIn4kPages", row.pages);
         Key().PutDword("DiskFormatFAT32", 1);
         Editor& e = Open();
-        EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Ticked) << row.diskType << " " << row.pages;
-        EXPECT_EQ(e.Fat32Enable.Enabled(), row.enabled) << row.diskType << " " << row.pages;
+        EXPECT_EQ(e.fat32Check.Value(), CheckBox::Ticked) << row.diskType << " " << row.pages;
+        EXPECT_EQ(e.fat32Check.Enabled(), row.enabled) << row.diskType << " " << row.pages;
     }
 }
 
@@ -164,12 +170,12 @@ TEST_F(LoadSettingsTest, SizesAndIntervalsAreShownAndTheirSteppersPlaced) {
         Key().PutDword("SizeIn4kPages", row.pages);
         Key().PutDword("AutoSaveTrigger", row.trigger);
         Editor& e = Open();
-        EXPECT_EQ(e.Text3.Text(), row.size);
+        EXPECT_EQ(e.diskSizeBox.Text(), row.size);
         EXPECT_EQ(e.LastSizeScroll, row.sizeScroll) << row.pages;
-        EXPECT_EQ(e.VScroll1.Value(), row.sizeScroll) << row.pages;
-        EXPECT_EQ(e.AutoSaveTime.Text(), row.interval);
+        EXPECT_EQ(e.diskSizeStepper.Value(), row.sizeScroll) << row.pages;
+        EXPECT_EQ(e.autoSaveIntervalBox.Text(), row.interval);
         EXPECT_EQ(e.LastAutoSaveScroll, row.intervalScroll) << row.trigger;
-        EXPECT_EQ(e.VScroll3.Value(), row.intervalScroll) << row.trigger;
+        EXPECT_EQ(e.autoSaveIntervalStepper.Value(), row.intervalScroll) << row.trigger;
     }
 }
 
@@ -190,11 +196,11 @@ TEST_F(LoadSettingsTest, AStepperPositionBeyondTheBarStopsAtItsEnd) {
         Key().PutDword("SizeIn4kPages", row.pages);
         Key().PutDword("AutoSaveTrigger", row.trigger);
         Editor& e = Open();
-        EXPECT_EQ(e.VScroll1.Value(), row.sizeScroll) << row.pages;
-        EXPECT_EQ(e.LastSizeScroll, e.VScroll1.Value()) << row.pages;
-        EXPECT_EQ(e.VScroll3.Value(), row.intervalScroll) << row.trigger;
-        EXPECT_EQ(e.LastAutoSaveScroll, e.VScroll3.Value()) << row.trigger;
-        EXPECT_EQ(e.SettingsChanged, 0);
+        EXPECT_EQ(e.diskSizeStepper.Value(), row.sizeScroll) << row.pages;
+        EXPECT_EQ(e.LastSizeScroll, e.diskSizeStepper.Value()) << row.pages;
+        EXPECT_EQ(e.autoSaveIntervalStepper.Value(), row.intervalScroll) << row.trigger;
+        EXPECT_EQ(e.LastAutoSaveScroll, e.autoSaveIntervalStepper.Value()) << row.trigger;
+        EXPECT_FALSE(e.SettingsChanged);
     }
 }
 
@@ -206,41 +212,41 @@ TEST_F(LoadSettingsTest, StoredDriveLettersInRange) {
     for (const Row& row : {Row{0, "A"}, Row{2, "C"}, Row{25, "Z"}, Row{281, "Z"}, Row{256 + 3, "D"}}) {
         SeedFullKey();
         Key().PutDword("UserDriveLetter", row.stored);
-        EXPECT_EQ(Open().DriveLetterText.Text(), row.letter) << row.stored;
+        EXPECT_EQ(Open().driveLetterBox.Text(), row.letter) << row.stored;
     }
 }
 
 TEST_F(LoadSettingsTest, NoKeyShowsTheDefaultsAndSaysSo) {
     Key().keyExists = false;
     Editor& e = Open();
-    EXPECT_EQ(e.Combo1.ListIndex(), 0);
-    EXPECT_EQ(e.Combo1.Text(), "Hard Disk");
-    EXPECT_EQ(e.Text3.Text(), "10");
-    EXPECT_TRUE(e.Text3.Enabled());
-    EXPECT_EQ(e.DriveLetterText.Text(), "Z");
-    EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
-    EXPECT_EQ(e.SaveImage.Value(), CheckBox::Cleared);
-    EXPECT_EQ(e.Text1.Text(), "c:\\qvdriver.img");
-    EXPECT_FALSE(e.Text1.Enabled());
-    EXPECT_EQ(e.Text2.Text(), "c:\\qvdriver.img");
-    EXPECT_TRUE(e.Text2.Enabled());
-    EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Cleared);
-    EXPECT_EQ(e.AutoSaveTime.Text(), "600");
-    EXPECT_FALSE(e.AutoSaveTime.Enabled());
-    EXPECT_EQ(e.DiskLabelText.Text(), "QVDRIVER");
-    EXPECT_FALSE(e.DiskLabelText.Enabled());
-    EXPECT_EQ(e.DiskLabelCheckBox.Value(), CheckBox::Cleared);
-    EXPECT_EQ(e.TempDirCheckBox.Value(), CheckBox::Cleared);
-    EXPECT_EQ(e.BootCheck.Value(), CheckBox::Cleared);
-    EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.diskTypeList.ListIndex(), 0);
+    EXPECT_EQ(e.diskTypeList.Text(), "Hard Disk");
+    EXPECT_EQ(e.diskSizeBox.Text(), "10");
+    EXPECT_TRUE(e.diskSizeBox.Enabled());
+    EXPECT_EQ(e.driveLetterBox.Text(), "Z");
+    EXPECT_EQ(e.loadAtStartupCheck.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.saveOnShutdownCheck.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.loadFileBox.Text(), "c:\\qvdriver.img");
+    EXPECT_FALSE(e.loadFileBox.Enabled());
+    EXPECT_EQ(e.saveFileBox.Text(), "c:\\qvdriver.img");
+    EXPECT_TRUE(e.saveFileBox.Enabled());
+    EXPECT_EQ(e.autoSaveCheck.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), "600");
+    EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
+    EXPECT_EQ(e.diskLabelBox.Text(), "QVDRIVER");
+    EXPECT_FALSE(e.diskLabelBox.Enabled());
+    EXPECT_EQ(e.diskLabelCheck.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.tempDirCheck.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.startAtBootCheck.Value(), CheckBox::Cleared);
+    EXPECT_EQ(e.fat32Check.Value(), CheckBox::Cleared);
     EXPECT_EQ(e.LastAutoSaveScroll, 32167);
-    EXPECT_EQ(e.VScroll3.Value(), 32167);
+    EXPECT_EQ(e.autoSaveIntervalStepper.Value(), 32167);
     EXPECT_EQ(e.LastSizeScroll, 32757);
-    EXPECT_EQ(e.VScroll1.Value(), 32757);
+    EXPECT_EQ(e.diskSizeStepper.Value(), 32757);
     EXPECT_EQ(e.LastDriveScroll, 16384);
-    EXPECT_EQ(e.VScroll2.Value(), 16384);
+    EXPECT_EQ(e.driveLetterStepper.Value(), 16384);
     EXPECT_EQ(e.InstallDir, "C:\\Program Files\\Quorvel");
-    EXPECT_EQ(e.SettingsChanged, 0);
+    EXPECT_FALSE(e.SettingsChanged);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Unable to open Quorvel registry key.");
     EXPECT_EQ(ui.messages[0].caption, "Registry Read Failed");
@@ -256,8 +262,8 @@ TEST_F(LoadSettingsTest, NoKeyMessageComesBetweenTheDefaultsAndTheDriverQuery) {
     std::string labelWhileShown;
     std::size_t deviceCallsWhileShown = 99;
     ui.whileShown = [&] {
-        sizeWhileShown = editor->Text3.Text();
-        labelWhileShown = editor->DiskLabelText.Text();
+        sizeWhileShown = editor->diskSizeBox.Text();
+        labelWhileShown = editor->diskLabelBox.Text();
         deviceCallsWhileShown = platform.device.log.size();
     };
     Open();
@@ -291,13 +297,13 @@ TEST_F(LoadSettingsTest, EveryLoadClearsSettingsChangedAndRecentresTheDriveStepp
     Editor& e = Open();
     for (bool keyExists : {true, false}) {
         Key().keyExists = keyExists;
-        e.SettingsChanged = 1;
+        e.SettingsChanged = true;
         e.LastDriveScroll = 16000;
-        e.VScroll2.SetValue(16000);
+        e.driveLetterStepper.SetValue(16000);
         e.LoadSettings();
-        EXPECT_EQ(e.SettingsChanged, 0) << keyExists;
+        EXPECT_FALSE(e.SettingsChanged) << keyExists;
         EXPECT_EQ(e.LastDriveScroll, 16384) << keyExists;
-        EXPECT_EQ(e.VScroll2.Value(), 16384) << keyExists;
+        EXPECT_EQ(e.driveLetterStepper.Value(), 16384) << keyExists;
     }
 }
 
@@ -309,9 +315,9 @@ TEST_F(LoadSettingsTest, EveryLoadEndsByAskingTheDriver) {
         platform.device.log.clear();
         Editor& e = Open();
         EXPECT_EQ(platform.device.log, (std::vector<std::string>{"open status", "ioctl 19", "close"}));
-        EXPECT_FALSE(e.Command4.Enabled());
-        EXPECT_TRUE(e.Command5.Enabled());
-        EXPECT_TRUE(e.Command6.Enabled());
+        EXPECT_FALSE(e.enableButton.Enabled());
+        EXPECT_TRUE(e.disableButton.Enabled());
+        EXPECT_TRUE(e.saveDiskImageButton.Enabled());
     }
 }
 
@@ -320,8 +326,8 @@ TEST_F(LoadSettingsTest, EveryLoadEndsByAskingTheDriver) {
 TEST_F(LoadSettingsTest, NoKeyLeavesFat32DisabledByTheSizeRule) {
     Key().keyExists = false;
     Editor& e = Open();
-    EXPECT_EQ(e.Fat32Enable.Value(), CheckBox::Cleared);
-    EXPECT_FALSE(e.Fat32Enable.Enabled());
+    EXPECT_EQ(e.fat32Check.Value(), CheckBox::Cleared);
+    EXPECT_FALSE(e.fat32Check.Enabled());
 }
 
 TEST_F(LoadSettingsTest, LaterCheckBoxesWinOverEarlierOnes) {
@@ -334,31 +340,31 @@ TEST_F(LoadSettingsTest, LaterCheckBoxesWinOverEarlierOnes) {
         {"image load and TEMP directory",
          {{"LoadImageOnStart", 1}, {"MakeTempDir", 1}},
          [](Editor& e) {
-             EXPECT_EQ(e.TempDirCheckBox.Value(), CheckBox::Ticked);
-             EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
-             EXPECT_FALSE(e.Text1.Enabled());
+             EXPECT_EQ(e.tempDirCheck.Value(), CheckBox::Ticked);
+             EXPECT_EQ(e.loadAtStartupCheck.Value(), CheckBox::Cleared);
+             EXPECT_FALSE(e.loadFileBox.Enabled());
          }},
         {"image load and disk label",
          {{"LoadImageOnStart", 1}, {"UseDiskLabel", 1}},
          [](Editor& e) {
-             EXPECT_EQ(e.DiskLabelCheckBox.Value(), CheckBox::Ticked);
-             EXPECT_TRUE(e.DiskLabelText.Enabled());
-             EXPECT_EQ(e.LoadImage.Value(), CheckBox::Cleared);
-             EXPECT_FALSE(e.Text1.Enabled());
+             EXPECT_EQ(e.diskLabelCheck.Value(), CheckBox::Ticked);
+             EXPECT_TRUE(e.diskLabelBox.Enabled());
+             EXPECT_EQ(e.loadAtStartupCheck.Value(), CheckBox::Cleared);
+             EXPECT_FALSE(e.loadFileBox.Enabled());
          }},
         {"AutoSave without save on shutdown",
          {{"AutoSaveEnabled", 1}, {"SaveImageOnExit", 0}},
          [](Editor& e) {
-             EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Ticked);
-             EXPECT_EQ(e.SaveImage.Value(), CheckBox::Ticked);
-             EXPECT_TRUE(e.AutoSaveTime.Enabled());
+             EXPECT_EQ(e.autoSaveCheck.Value(), CheckBox::Ticked);
+             EXPECT_EQ(e.saveOnShutdownCheck.Value(), CheckBox::Ticked);
+             EXPECT_TRUE(e.autoSaveIntervalBox.Enabled());
          }},
         {"no AutoSave, save on shutdown",
          {{"AutoSaveEnabled", 0}, {"SaveImageOnExit", 1}},
          [](Editor& e) {
-             EXPECT_EQ(e.SaveCheckBox.Value(), CheckBox::Cleared);
-             EXPECT_EQ(e.SaveImage.Value(), CheckBox::Ticked);
-             EXPECT_FALSE(e.AutoSaveTime.Enabled());
+             EXPECT_EQ(e.autoSaveCheck.Value(), CheckBox::Cleared);
+             EXPECT_EQ(e.saveOnShutdownCheck.Value(), CheckBox::Ticked);
+             EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
          }},
     };
     for (const Row& row : rows) {
@@ -367,7 +373,7 @@ TEST_F(LoadSettingsTest, LaterCheckBoxesWinOverEarlierOnes) {
         for (const auto& [name, value] : row.stored) Key().PutDword(name, value);
         Editor& e = Open();
         row.check(e);
-        EXPECT_EQ(e.SettingsChanged, 0);
+        EXPECT_FALSE(e.SettingsChanged);
     }
 }
 
@@ -386,14 +392,14 @@ TEST_F(LoadSettingsTest, WithoutStoredFat32TheSizeRuleDecides) {
         Key().PutDword("SizeIn4kPages", row.pages);
         Key().values.erase("DiskFormatFAT32");
         Editor& e = Open();
-        EXPECT_EQ(e.Fat32Enable.Enabled(), row.enabled) << row.diskType << " " << row.pages;
+        EXPECT_EQ(e.fat32Check.Enabled(), row.enabled) << row.diskType << " " << row.pages;
     }
 }
 
 TEST_F(LoadSettingsTest, StoredDriveLetterAfterZIsShownAsZ) {
     SeedFullKey();
     Key().PutDword("UserDriveLetter", 26);
-    EXPECT_EQ(Open().DriveLetterText.Text(), "Z");
+    EXPECT_EQ(Open().driveLetterBox.Text(), "Z");
 }
 
 // The load's writes run the rules, which raise the flag; the load still ends at 0.
@@ -401,8 +407,8 @@ TEST_F(LoadSettingsTest, TheRulesRaiseSettingsChangedDuringTheLoad) {
     SeedFullKey();
     editor = std::make_unique<Editor>(WindowServices());
     std::vector<int> flagAfterRule;
-    const Handler rule = editor->Text2.OnChange;
-    editor->Text2.OnChange = [&, rule] {
+    const Handler rule = editor->saveFileBox.OnChange;
+    editor->saveFileBox.OnChange = [&, rule] {
         rule();
         flagAfterRule.push_back(editor->SettingsChanged);
     };

@@ -33,30 +33,30 @@ std::unique_ptr<Notice> Make() {
 
 const ExpectedNotice kNotices[] = {
     {"LoadFail", &Make<LoadFail>, "Quorvel Image Load Error", 6030, 3195,
-     {{"Label1", ControlKind::Label, "Quorvel", {720, 120, 4530, 735}},
-      {"Label2", ControlKind::Label,
+     {{"productName", ControlKind::Label, "Quorvel", {720, 120, 4530, 735}},
+      {"message", ControlKind::Label,
        "Quorvel was unable to load the requested image file because the RAM disk size and the "
        "image file size were not compatible.",
        {480, 960, 5055, 735}},
-      {"Label3", ControlKind::Label, "Please check the image file size and Quorvel settings.",
+      {"note", ControlKind::Label, "Please check the image file size and Quorvel settings.",
        {600, 1920, 5055, 375}},
-      {"OKButton", ControlKind::Button, "OK", {2160, 2400, 1455, 495}}}},
+      {"okButton", ControlKind::Button, "OK", {2160, 2400, 1455, 495}}}},
     {"NoDrive", &Make<NoDrive>, "Quorvel Drive Letter Allocation Error", 6045, 3150,
-     {{"Label1", ControlKind::Label, "Quorvel", {720, 120, 4530, 735}},
-      {"Label2", ControlKind::Label,
+     {{"productName", ControlKind::Label, "Quorvel", {720, 120, 4530, 735}},
+      {"message", ControlKind::Label,
        "Quorvel was unable to assign the requested drive letter. A RAM disk was not created.  "
        "Please check the drive letter settings for any conflicts with other drivers ant try "
        "again.",
        {480, 960, 5055, 1215}},
-      {"Command1", ControlKind::Button, "OK", {2160, 2280, 1695, 615}}}},
+      {"okButton", ControlKind::Button, "OK", {2160, 2280, 1695, 615}}}},
     {"Nomem", &Make<Nomem>, "Quorvel Memory Allocation Error", 5970, 3135,
-     {{"Label1", ControlKind::Label, "Quorvel", {600, 120, 4530, 735}},
-      {"Label2", ControlKind::Label,
+     {{"productName", ControlKind::Label, "Quorvel", {600, 120, 4530, 735}},
+      {"message", ControlKind::Label,
        "Quorvel was unable to allocate sufficient physical memory for the requested RAM disk "
        "size.  This may be due to insufficient physical memory or the size of the Windows file "
        "cache.",
        {480, 960, 5055, 975}},
-      {"OKButton", ControlKind::Button, "OK", {2160, 2280, 1455, 495}}}},
+      {"okButton", ControlKind::Button, "OK", {2160, 2280, 1455, 495}}}},
 };
 
 void ExpectFont(const Font& font, double points, bool bold, bool italic, const std::string& where) {
@@ -96,7 +96,7 @@ TEST(Notices, LabelStylesAndButtonFont) {
     for (const ExpectedNotice& expected : kNotices) {
         SCOPED_TRACE(expected.title);
         const auto notice = expected.make();
-        const ControlRow& product = notice->Get<Label>("Label1").Layout();
+        const ControlRow& product = notice->Get<Label>("productName").Layout();
         ExpectFont(product.font, 32.25, true, true, "product label");
         EXPECT_EQ(product.colour.kind, Colour::Kind::Rgb);
         EXPECT_EQ(product.colour.red, 255);
@@ -104,15 +104,15 @@ TEST(Notices, LabelStylesAndButtonFont) {
         EXPECT_EQ(product.colour.blue, 0);
         EXPECT_EQ(product.alignment, Alignment::Left);
 
-        const ControlRow& message = notice->Get<Label>("Label2").Layout();
+        const ControlRow& message = notice->Get<Label>("message").Layout();
         ExpectFont(message.font, 9.75, true, false, "message label");
         EXPECT_EQ(message.alignment, Alignment::Center);
 
-        if (const Control* note = notice->Find("Label3")) {
+        if (const Control* note = notice->Find("note")) {
             ExpectFont(note->Layout().font, 9.0, false, false, "note label");
             EXPECT_EQ(note->Layout().alignment, Alignment::Left);
         }
-        ExpectFont(notice->OkButton.Layout().font, 9.75, true, false, "OK button");
+        ExpectFont(notice->okButton.Layout().font, 9.75, true, false, "OK button");
     }
 }
 
@@ -121,14 +121,14 @@ TEST(Notices, OkIsTheOnlyControlThatTakesTheFocusAndHasItWhenShown) {
         SCOPED_TRACE(expected.title);
         const auto notice = expected.make();
         for (const auto& control : notice->Controls()) {
-            EXPECT_EQ(control->CanTakeFocus(), control.get() == &notice->OkButton) << control->Name();
+            EXPECT_EQ(control->CanTakeFocus(), control.get() == &notice->okButton) << control->Name();
         }
         ASSERT_EQ(notice->FocusOrder().size(), 1u);
-        EXPECT_EQ(notice->FocusOrder()[0], &notice->OkButton);
+        EXPECT_EQ(notice->FocusOrder()[0], &notice->okButton);
         notice->Show();
-        EXPECT_EQ(notice->Focused(), &notice->OkButton);
+        EXPECT_EQ(notice->Focused(), &notice->okButton);
         notice->FocusNext();
-        EXPECT_EQ(notice->Focused(), &notice->OkButton);
+        EXPECT_EQ(notice->Focused(), &notice->okButton);
     }
 }
 
@@ -138,16 +138,15 @@ TEST(Notices, OkClosesTheNotice) {
         const auto notice = expected.make();
         notice->Show();
         ASSERT_FALSE(notice->IsUnloaded());
-        notice->ClickButton(notice->OkButton);
+        notice->ClickButton(notice->okButton);
         EXPECT_TRUE(notice->IsUnloaded());
         EXPECT_FALSE(notice->IsShown());
     }
 }
 
 TEST(Notices, NoDrivesButtonIsLargerThanTheOthers) {
-    const TwipsBox& noDrive = NoDrive().OkButton.Layout().box;
-    EXPECT_STREQ(NoDrive().OkButton.Name(), "Command1");
-    for (const TwipsBox& other : {LoadFail().OkButton.Layout().box, Nomem().OkButton.Layout().box}) {
+    const TwipsBox& noDrive = NoDrive().okButton.Layout().box;
+    for (const TwipsBox& other : {LoadFail().okButton.Layout().box, Nomem().okButton.Layout().box}) {
         EXPECT_EQ(other.width, 1455);
         EXPECT_EQ(other.height, 495);
         EXPECT_GT(noDrive.width, other.width);

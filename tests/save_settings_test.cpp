@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "qvconfig/settings/numbers.h"
+#include "qvconfig/settings/settings_key_values.h"
 #include "qvconfig/window/editor.h"
 #include "tests/fakes/fake_services.h"
 
@@ -72,7 +74,7 @@ protected:
         return *editor;
     }
     // "Save Settings", as the user presses it.
-    void PressSaveSettings() { editor->ClickButton(editor->Command3); }
+    void PressSaveSettings() { editor->ClickButton(editor->saveSettingsButton); }
 };
 
 TEST_F(SaveSettingsTest, WritesTheFourteenSettingsInSaveOrderAndClosesTheKey) {
@@ -89,29 +91,55 @@ TEST_F(SaveSettingsTest, WritesTheFourteenSettingsInSaveOrderAndClosesTheKey) {
     EXPECT_EQ(StoredString(Key(), "Executable"), "C:\\QV\\qvconfig.exe");
 }
 
+// One round trip per value of the table: each value that the program writes is shown
+// and saved back, into a key emptied meanwhile, with its type and bytes; the others are
+// not written.
+TEST_F(SaveSettingsTest, EveryValueOfTheTableComesBackAsItWasStored) {
+    SeedFullKey(Key());
+    const std::map<std::string, StoredValue> seeded = Key().values;
+    Open();
+    Key().values.clear();
+    PressSaveSettings();
+    std::vector<std::string> writtenRows;
+    for (const SettingsKeyValue& row : SettingsKeyValues) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(seeded.count(row.name), 1u);
+        EXPECT_EQ(seeded.at(row.name).type, row.type == StoredType::Text ? RegSz : RegDword);
+        if (!row.written) {
+            EXPECT_EQ(Key().values.count(row.name), 0u);
+            continue;
+        }
+        writtenRows.push_back(row.name);
+        ASSERT_EQ(Key().values.count(row.name), 1u);
+        EXPECT_EQ(Key().values.at(row.name).type, seeded.at(row.name).type);
+        EXPECT_EQ(Key().values.at(row.name).bytes, seeded.at(row.name).bytes);
+    }
+    EXPECT_EQ(writtenRows, kSaveOrder);
+}
+
 // Every value is taken from its control, also while the control is disabled.
 TEST_F(SaveSettingsTest, StoresWhatTheControlsShowEnabledOrNot) {
     SeedFullKey(Key());
     Editor& e = Open();
-    e.Combo1.SetListIndex(1);
-    e.Text3.SetText("1.44");
-    e.Text3.SetEnabled(false);
-    e.LoadImage.SetValue(CheckBox::Cleared);
-    e.Text1.SetText("e:\\boot.img");
-    e.Text1.SetEnabled(false);
-    e.SaveImage.SetValue(CheckBox::Grayed);
-    e.Text2.SetText("");
-    e.SaveCheckBox.SetValue(CheckBox::Cleared);
-    e.AutoSaveTime.SetText("606");
-    e.AutoSaveTime.SetEnabled(false);
-    e.Fat32Enable.SetValue(CheckBox::Ticked);
-    e.DriveLetterText.SetText("C");
-    e.DiskLabelCheckBox.SetValue(CheckBox::Cleared);
-    e.TempDirCheckBox.SetValue(CheckBox::Ticked);
-    e.DiskLabelText.SetText("A LONGER LABEL THAN ELEVEN");
-    e.DiskLabelText.SetEnabled(false);
-    e.BootCheck.SetValue(CheckBox::Ticked);
-    e.Fat32Enable.SetEnabled(false);
+    e.diskTypeList.SetListIndex(1);
+    e.diskSizeBox.SetText("1.44");
+    e.diskSizeBox.SetEnabled(false);
+    e.loadAtStartupCheck.SetValue(CheckBox::Cleared);
+    e.loadFileBox.SetText("e:\\boot.img");
+    e.loadFileBox.SetEnabled(false);
+    e.saveOnShutdownCheck.SetValue(CheckBox::Grayed);
+    e.saveFileBox.SetText("");
+    e.autoSaveCheck.SetValue(CheckBox::Cleared);
+    e.autoSaveIntervalBox.SetText("606");
+    e.autoSaveIntervalBox.SetEnabled(false);
+    e.fat32Check.SetValue(CheckBox::Ticked);
+    e.driveLetterBox.SetText("C");
+    e.diskLabelCheck.SetValue(CheckBox::Cleared);
+    e.tempDirCheck.SetValue(CheckBox::Ticked);
+    e.diskLabelBox.SetText("A LONGER LABEL THAN ELEVEN");
+    e.diskLabelBox.SetEnabled(false);
+    e.startAtBootCheck.SetValue(CheckBox::Ticked);
+    e.fat32Check.SetEnabled(false);
 
     PressSaveSettings();
     EXPECT_EQ(StoredString(Key(), "DiskType"), "FDC14");
@@ -133,7 +161,7 @@ TEST_F(SaveSettingsTest, StoresWhatTheControlsShowEnabledOrNot) {
 TEST_F(SaveSettingsTest, NoSelectedDiskKindIsSavedAsHardDisk) {
     Key().PutString("DiskType", "hdc");  // no kind: the list keeps no selection
     Editor& e = Open();
-    ASSERT_EQ(e.Combo1.ListIndex(), -1);
+    ASSERT_EQ(e.diskTypeList.ListIndex(), -1);
     PressSaveSettings();
     EXPECT_EQ(StoredString(Key(), "DiskType"), "HDC");
 }
@@ -161,7 +189,7 @@ TEST_F(SaveSettingsTest, SetupsKeySavesSoundValues) {
 TEST_F(SaveSettingsTest, EmptyDriveLetterLeavesTheStoredLetterAndWritesTheRest) {
     SeedFullKey(Key());
     Editor& e = Open();
-    e.DriveLetterText.SetText("");
+    e.driveLetterBox.SetText("");
     PressSaveSettings();
     std::vector<std::string> expected = kSaveOrder;
     expected.erase(expected.begin() + 9);
@@ -174,7 +202,7 @@ TEST_F(SaveSettingsTest, KeyMissingSaysSoAndWritesNothing) {
     SeedFullKey(Key());
     Editor& e = Open();
     Key().keyExists = false;
-    e.SettingsChanged = 1;
+    e.SettingsChanged = true;
     PressSaveSettings();
     EXPECT_EQ(Key().log, std::vector<std::string>{"open"});
     ASSERT_EQ(platform.ui.messages.size(), 1u);
@@ -182,10 +210,10 @@ TEST_F(SaveSettingsTest, KeyMissingSaysSoAndWritesNothing) {
     EXPECT_EQ(platform.ui.messages[0].caption, "Save Settings Failed");
     EXPECT_EQ(platform.ui.messages[0].flags, 48u);
     EXPECT_EQ(platform.ui.messages[0].owner, MessageOwner::Program);
-    EXPECT_EQ(e.SettingsChanged, 0);  // Save Settings goes on as after a save
+    EXPECT_FALSE(e.SettingsChanged);  // Save Settings goes on as after a save
     EXPECT_FALSE(e.IsUnloaded());
 
-    e.ClickButton(e.Command1);  // OK still closes
+    e.ClickButton(e.okButton);  // OK still closes
     EXPECT_EQ(platform.ui.messages.size(), 2u);
     EXPECT_TRUE(e.IsUnloaded());
 }
@@ -195,9 +223,9 @@ TEST_F(SaveSettingsTest, FailedWritesAreReportedOnceAfterTheRestIsWritten) {
     SeedFullKey(Key());
     Editor& e = Open();
     Key().failingWrites = {"DiskType", "SizeIn4kPages", "BootEnable"};
-    e.BootCheck.SetValue(CheckBox::Ticked);
-    e.DiskLabelText.SetText("NEWLABEL");
-    e.SettingsChanged = 1;
+    e.startAtBootCheck.SetValue(CheckBox::Ticked);
+    e.diskLabelBox.SetText("NEWLABEL");
+    e.SettingsChanged = true;
     PressSaveSettings();
     EXPECT_EQ(Key().WrittenNames(), kSaveOrder);
     EXPECT_EQ(StoredString(Key(), "DiskLabel"), "NEWLABEL");
@@ -207,9 +235,9 @@ TEST_F(SaveSettingsTest, FailedWritesAreReportedOnceAfterTheRestIsWritten) {
     EXPECT_EQ(platform.ui.messages[0].text, "Unable to save Quorvel settings.");
     EXPECT_EQ(platform.ui.messages[0].caption, "Save Settings Failed");
     EXPECT_EQ(platform.ui.messages[0].flags, 48u);
-    EXPECT_EQ(e.SettingsChanged, 0);
+    EXPECT_FALSE(e.SettingsChanged);
 
-    e.ClickButton(e.Command1);
+    e.ClickButton(e.okButton);
     EXPECT_EQ(platform.ui.messages.size(), 2u);
     EXPECT_TRUE(e.IsUnloaded());
 }
@@ -217,8 +245,8 @@ TEST_F(SaveSettingsTest, FailedWritesAreReportedOnceAfterTheRestIsWritten) {
 TEST_F(SaveSettingsTest, CancelSavesNothing) {
     SeedFullKey(Key());
     Editor& e = Open();
-    e.BootCheck.SetValue(CheckBox::Ticked);
-    e.ClickButton(e.Command2);
+    e.startAtBootCheck.SetValue(CheckBox::Ticked);
+    e.ClickButton(e.cancelButton);
     EXPECT_TRUE(Key().log.empty());
     EXPECT_TRUE(e.IsUnloaded());
 }
@@ -243,20 +271,20 @@ TEST_F(SaveSettingsTest, EnteredValuesComeBackInTheirStoredForm) {
         SCOPED_TRACE(row.size);
         SeedFullKey(Key());
         Editor& first = Open();
-        first.Text3.SetText(row.size);
-        first.AutoSaveTime.SetText(row.interval);
-        first.DriveLetterText.SetText(row.letter);
-        first.Command3.Click();  // no focus change, so the texts are saved as entered
+        first.diskSizeBox.SetText(row.size);
+        first.autoSaveIntervalBox.SetText(row.interval);
+        first.driveLetterBox.SetText(row.letter);
+        first.saveSettingsButton.Click();  // no focus change, so the texts are saved as entered
         EXPECT_EQ(StoredDword(Key(), "SizeIn4kPages"), row.pages);
         EXPECT_EQ(StoredDword(Key(), "AutoSaveTrigger"), row.trigger);
         EXPECT_EQ(StoredDword(Key(), "UserDriveLetter"), row.letterStored);
 
         Editor& second = Open();
-        EXPECT_EQ(second.Text3.Text(), row.sizeShown);
-        EXPECT_EQ(second.VScroll1.Value(), row.sizeScroll);
+        EXPECT_EQ(second.diskSizeBox.Text(), row.sizeShown);
+        EXPECT_EQ(second.diskSizeStepper.Value(), row.sizeScroll);
         EXPECT_EQ(second.LastSizeScroll, row.sizeScroll);
-        EXPECT_EQ(second.AutoSaveTime.Text(), row.intervalShown);
-        EXPECT_EQ(second.DriveLetterText.Text(), row.letter);
+        EXPECT_EQ(second.autoSaveIntervalBox.Text(), row.intervalShown);
+        EXPECT_EQ(second.driveLetterBox.Text(), row.letter);
     }
 }
 
@@ -270,18 +298,18 @@ public:
 
     void Act() {
         switch (Pick(12)) {
-            case 0: ClickOneOf({&e_.LoadImage, &e_.SaveImage, &e_.SaveCheckBox, &e_.TempDirCheckBox}); break;
-            case 1: ClickOneOf({&e_.DiskLabelCheckBox, &e_.BootCheck, &e_.Fat32Enable}); break;
+            case 0: ClickOneOf({&e_.loadAtStartupCheck, &e_.saveOnShutdownCheck, &e_.autoSaveCheck, &e_.tempDirCheck}); break;
+            case 1: ClickOneOf({&e_.diskLabelCheck, &e_.startAtBootCheck, &e_.fat32Check}); break;
             case 2: PickDiskKind(); break;
-            case 3: TypeInto(e_.Text3, NumberText()); break;
-            case 4: Step(e_.VScroll1); break;
-            case 5: TypeInto(e_.AutoSaveTime, NumberText()); break;
-            case 6: Step(e_.VScroll3); break;
-            case 7: TypeInto(e_.DriveLetterText, std::string(1, static_cast<char>(' ' + Pick(95)))); break;
-            case 8: Step(e_.VScroll2); break;
-            case 9: TypeInto(e_.Text1, Word(40)); break;
-            case 10: TypeInto(e_.Text2, Word(40)); break;
-            default: TypeInto(e_.DiskLabelText, Word(11)); break;
+            case 3: TypeInto(e_.diskSizeBox, NumberText()); break;
+            case 4: Step(e_.diskSizeStepper); break;
+            case 5: TypeInto(e_.autoSaveIntervalBox, NumberText()); break;
+            case 6: Step(e_.autoSaveIntervalStepper); break;
+            case 7: TypeInto(e_.driveLetterBox, std::string(1, static_cast<char>(' ' + Pick(95)))); break;
+            case 8: Step(e_.driveLetterStepper); break;
+            case 9: TypeInto(e_.loadFileBox, Word(40)); break;
+            case 10: TypeInto(e_.saveFileBox, Word(40)); break;
+            default: TypeInto(e_.diskLabelBox, Word(11)); break;
         }
     }
 
@@ -292,11 +320,11 @@ private:
         e_.ClickCheckBox(**(boxes.begin() + Pick(static_cast<int>(boxes.size()))));
     }
     void PickDiskKind() {
-        e_.SetFocus(e_.Combo1);
+        e_.SetFocus(e_.diskTypeList);
         if (Pick(4) == 0) {
-            e_.Combo1.UserEdited("Floppy");  // a typed kind that is no entry
+            e_.diskTypeList.UserEdited("Floppy");  // a typed kind that is no entry
         } else {
-            e_.Combo1.SetListIndex(Pick(3));
+            e_.diskTypeList.SetListIndex(Pick(3));
         }
     }
     void TypeInto(TextBox& box, const std::string& text) {
@@ -355,13 +383,13 @@ void ExpectSameWindow(const Editor& saved, const Editor& loaded) {
             EXPECT_EQ(box->Value(), dynamic_cast<const CheckBox&>(b).Value()) << a.Name();
         }
     }
-    EXPECT_EQ(saved.Combo1.ListIndex(), loaded.Combo1.ListIndex());
-    EXPECT_EQ(TextToNumber(saved.Text3.Text()), TextToNumber(loaded.Text3.Text()));
-    EXPECT_EQ(TextToNumber(saved.AutoSaveTime.Text()), TextToNumber(loaded.AutoSaveTime.Text()));
-    for (const TextBox* box : {&saved.Text1, &saved.Text2, &saved.DiskLabelText, &saved.DriveLetterText}) {
+    EXPECT_EQ(saved.diskTypeList.ListIndex(), loaded.diskTypeList.ListIndex());
+    EXPECT_EQ(TextToNumber(saved.diskSizeBox.Text()), TextToNumber(loaded.diskSizeBox.Text()));
+    EXPECT_EQ(TextToNumber(saved.autoSaveIntervalBox.Text()), TextToNumber(loaded.autoSaveIntervalBox.Text()));
+    for (const TextBox* box : {&saved.loadFileBox, &saved.saveFileBox, &saved.diskLabelBox, &saved.driveLetterBox}) {
         EXPECT_EQ(box->Text(), loaded.Find(box->Name())->Text()) << box->Name();
     }
-    EXPECT_EQ(loaded.SettingsChanged, 0);
+    EXPECT_FALSE(loaded.SettingsChanged);
 }
 
 TEST_F(SaveSettingsTest, SavingAndLoadingIntoANewWindowGivesTheSameValues) {
@@ -375,13 +403,13 @@ TEST_F(SaveSettingsTest, SavingAndLoadingIntoANewWindowGivesTheSameValues) {
         saved.Show();
         RandomUser user(saved, seed);
         for (int action = 0; action < 30; ++action) user.Act();
-        saved.ClickButton(saved.Command3);
+        saved.ClickButton(saved.saveSettingsButton);
         const auto written = world.store.values;
 
         Editor loaded(world.Services());
         loaded.Load();
         ExpectSameWindow(saved, loaded);
-        loaded.ClickButton(loaded.Command3);
+        loaded.ClickButton(loaded.saveSettingsButton);
         for (const std::string& name : kSaveOrder) {
             EXPECT_EQ(world.store.values.at(name).bytes, written.at(name).bytes) << name;
         }

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "qvconfig/notices/notices.h"
 #include "qvconfig/startup/startup.h"
+#include "qvconfig/window/editor.h"
 #include "tests/fakes/fake_services.h"
 
 namespace qv {
@@ -137,7 +139,7 @@ TEST(Startup, InstallAndTheEmptyTextOpenTheConfigurationWindow) {
         EXPECT_EQ(s.host.attached[0].form, &editor);
         EXPECT_TRUE(editor.IsLoaded());
         EXPECT_TRUE(editor.IsShown());
-        EXPECT_EQ(editor.Focused(), &editor.Command1);
+        EXPECT_EQ(editor.Focused(), &editor.okButton);
         EXPECT_TRUE(s.app.HasOpenWindows());
         EXPECT_FALSE(s.UsageShown());
     }
@@ -147,7 +149,7 @@ TEST(Startup, TheProgramEndsWhenTheConfigurationWindowIsCancelled) {
     Session s;
     s.app.Startup("");
     Editor& editor = s.app.GetEditor();
-    editor.ClickButton(editor.Command2);
+    editor.ClickButton(editor.cancelButton);
     EXPECT_FALSE(s.app.HasOpenWindows());
 }
 
@@ -168,14 +170,14 @@ TEST(Startup, BadLoadAndNoDriveLetterOpenTheirNoticeUntilOk) {
         EXPECT_FALSE(s.host.attached[0].loadedWhenAttached);
         auto& notice = static_cast<Notice&>(*s.host.attached[0].form);
         EXPECT_TRUE(notice.IsShown());
-        EXPECT_EQ(notice.Focused(), &notice.OkButton);
+        EXPECT_EQ(notice.Focused(), &notice.okButton);
         EXPECT_TRUE(s.app.HasOpenWindows());
         // A notice needs neither the settings nor the driver.
         EXPECT_TRUE(s.platform.store.log.empty());
         EXPECT_TRUE(s.platform.device.log.empty());
         EXPECT_TRUE(s.platform.ui.messages.empty());
 
-        notice.ClickButton(notice.OkButton);
+        notice.ClickButton(notice.okButton);
         EXPECT_FALSE(s.app.HasOpenWindows());
     }
 }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/win32/win32_user_interface.h"
-#include "qvconfig/startup/startup.h"
 #include "qvconfig/window/form.h"
+#include "qvconfig/window/window_host.h"
 
 namespace qv {
 

@@ -6,11 +6,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/win32/res/resource_ids.h"
+
 namespace qv {
 
 namespace {
 
-constexpr int kApplicationIcon = 1;  // the icon resource of qvconfig.exe (res/qvconfig.rc)
 constexpr DWORD kTopLevelStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // The class stays registered for the life of the process: a later view finds it there.
@@ -22,8 +23,8 @@ void RegisterFormClass(HINSTANCE instance, const char* name, WNDPROC procedure) 
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kApplicationIcon));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kApplicationIcon), IMAGE_ICON,
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(QV_APPLICATION_ICON));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(QV_APPLICATION_ICON), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                         0));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);

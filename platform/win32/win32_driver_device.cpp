@@ -7,7 +7,7 @@
 
 namespace qv {
 
-// The driver interface's copies of CreateFileA's numbers.
+// The platform header's copies of CreateFileA's numbers.
 static_assert(device_open::GenericAll == GENERIC_ALL, "access");
 static_assert(device_open::ShareReadWrite == (FILE_SHARE_READ | FILE_SHARE_WRITE), "share mode");
 static_assert(device_open::OpenExisting == OPEN_EXISTING, "creation disposition");

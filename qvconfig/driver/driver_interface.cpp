@@ -1,4 +1,4 @@
-// The driver's open forms and the installer's command lines.
+// The installer's command lines.
 #include "qvconfig/driver/driver_interface.h"
 
 namespace qv {
@@ -25,14 +25,6 @@ std::string InstallerArguments(const std::string& installDir, InstallerSwitch wh
 }
 
 }  // namespace
-
-// The status probe asks for no access and shares nothing; the command form needs
-// full access and lets others read and write.
-DeviceOpenParameters OpenParametersFor(DeviceOpenForm form) {
-    using namespace device_open;
-    if (form == DeviceOpenForm::Status) return {0, 0, OpenExisting, FlagDeleteOnClose};
-    return {GenericAll, ShareReadWrite, OpenExisting, 0};
-}
 
 std::string InstallerPath(const std::string& installDir) { return installDir + InstallerFileName; }
 

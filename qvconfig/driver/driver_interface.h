@@ -1,33 +1,14 @@
-// The driver interface: its device, the two ways it is opened, its requests, and the installer's command lines.
+// The driver interface: its device, its requests, and the installer's command lines.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "platform/driver_device.h"
 #include "platform/installer_runner.h"
 
 namespace qv {
 
 constexpr const char* DevicePath = "\\\\.\\QVDRIVER";
-
-// CreateFileA's numbers that the open forms use, with the platform's values.
-namespace device_open {
-constexpr std::uint32_t GenericAll = 0x10000000;          // every access
-constexpr std::uint32_t ShareReadWrite = 0x3;             // others may read and write
-constexpr std::uint32_t OpenExisting = 3;                 // fail when there is no device
-constexpr std::uint32_t FlagDeleteOnClose = 0x04000000;
-}  // namespace device_open
-
-// CreateFileA's arguments for each open form (security attributes and template
-// handle are always null).
-struct DeviceOpenParameters {
-    std::uint32_t desiredAccess;
-    std::uint32_t shareMode;
-    std::uint32_t creationDisposition;
-    std::uint32_t flagsAndAttributes;
-};
-DeviceOpenParameters OpenParametersFor(DeviceOpenForm form);
 
 // I/O-control requests, sent with an empty input buffer.
 struct IoControlRequest {

@@ -38,7 +38,7 @@ bool RunInstallerStep(Editor& editor, InstallerRunner& installer, InstallerSwitc
 // at boot, otherwise an install followed by a start.
 bool InstallAndEnable(Editor& editor, InstallerRunner& installer) {
     constexpr const char* installFailed = "Error installing Quorvel driver.";
-    if (editor.BootCheck.IsTicked()) {
+    if (editor.startAtBootCheck.IsTicked()) {
         return RunInstallerStep(editor, installer, InstallerSwitch::InstallAndEnable, EnableCaption,
                                 installFailed);
     }
@@ -67,9 +67,9 @@ bool ReportsRunning(DeviceHandle& handle) {
 
 // The driver's state shows only in which of the three buttons are enabled.
 void ShowDriverRunning(Editor& editor, bool running) {
-    editor.Command4.SetEnabled(!running);
-    editor.Command5.SetEnabled(running);
-    editor.Command6.SetEnabled(running);
+    editor.enableButton.SetEnabled(!running);
+    editor.disableButton.SetEnabled(running);
+    editor.saveDiskImageButton.SetEnabled(running);
 }
 
 }  // namespace
@@ -77,14 +77,14 @@ void ShowDriverRunning(Editor& editor, bool running) {
 // True when the driver was started and its device answered. A Cancel at the save
 // question is the user's choice, not a failure: it returns false without an error box.
 bool Editor::StartDisk() {
-    if (SettingsChanged == 1) {
+    if (SettingsChanged) {
         const MessageAnswer answer = services_.ui.ShowMessage(
             "Save current settings before starting driver?", StartCaption, mb::YesNoCancel,
             MessageOwner::Program);
         if (answer == MessageAnswer::Cancel) return false;
         if (answer == MessageAnswer::Yes) {
             SaveSettings();
-            SettingsChanged = 0;
+            SettingsChanged = false;
         }
     }
     if (!InstallAndEnable(*this, services_.installer)) return false;
@@ -133,26 +133,26 @@ void Editor::SaveImageNow() {
 // The three buttons stay disabled while the driver is asked, so none is ever
 // offered on a guess; the device is closed when the handle goes out of scope.
 void Editor::ConnectToDriver() {
-    Command4.SetEnabled(false);
-    Command5.SetEnabled(false);
-    Command6.SetEnabled(false);
+    enableButton.SetEnabled(false);
+    disableButton.SetEnabled(false);
+    saveDiskImageButton.SetEnabled(false);
     const auto handle = services_.device.Open(DeviceOpenForm::Status);
     if (!handle) {
-        Command4.SetEnabled(true);
+        enableButton.SetEnabled(true);
         return;
     }
     ShowDriverRunning(*this, ReportsRunning(*handle));
 }
 
-void Editor::Command4_Click() { StartDisk(); }
+void Editor::OnEnableClicked() { StartDisk(); }
 
 // Only Disable shows the busy pointer; Enable and Save Disk Image leave it alone.
-void Editor::Command5_Click() {
+void Editor::OnDisableClicked() {
     services_.ui.SetBusyPointer();
     StopDisk();
     services_.ui.ClearBusyPointer();
 }
 
-void Editor::Command6_Click() { SaveImageNow(); }
+void Editor::OnSaveDiskImageClicked() { SaveImageNow(); }
 
 }  // namespace qv

@@ -14,23 +14,23 @@ constexpr Font ButtonFont{"Arial", 9.75, true, false, false};
 
 // The product label keeps the box it is given: the view sizes that box to its text.
 constexpr ControlRow ProductLabelRow(int left) {
-    return ControlRow{"Label1", ControlKind::Label, "Quorvel", nullptr, {left, 120, 4530, 735},
+    return ControlRow{"productName", ControlKind::Label, "Quorvel", nullptr, {left, 120, 4530, 735},
                        nullptr, ProductFont, Rgb(255, 0, 0), Alignment::Left, 0};
 }
 
 // The message label wraps its words within its box.
 constexpr ControlRow MessageLabelRow(const char* text, int height) {
-    return ControlRow{"Label2", ControlKind::Label, text, nullptr, {480, 960, 5055, height},
+    return ControlRow{"message", ControlKind::Label, text, nullptr, {480, 960, 5055, height},
                        nullptr, MessageFont, DefaultColour, Alignment::Center, 0};
 }
 
 constexpr ControlRow NoteLabelRow(const char* text, TwipsBox box) {
-    return ControlRow{"Label3", ControlKind::Label, text, nullptr, box,
+    return ControlRow{"note", ControlKind::Label, text, nullptr, box,
                        nullptr, NoteFont, DefaultColour, Alignment::Left, 0};
 }
 
-constexpr ControlRow OkButtonRow(const char* name, TwipsBox box) {
-    return ControlRow{name, ControlKind::Button, "OK", nullptr, box,
+constexpr ControlRow OkButtonRow(TwipsBox box) {
+    return ControlRow{"okButton", ControlKind::Button, "OK", nullptr, box,
                        nullptr, ButtonFont, DefaultColour, Alignment::Center, 0};
 }
 
@@ -40,9 +40,9 @@ const ControlRow kLoadFailControls[] = {
                  "and the image file size were not compatible.",
                  735),
     NoteLabelRow("Please check the image file size and Quorvel settings.", {600, 1920, 5055, 375}),
-    OkButtonRow("OKButton", {2160, 2400, 1455, 495}),
+    OkButtonRow({2160, 2400, 1455, 495}),
 };
-const char* const kLoadFailFocus[] = {"OKButton"};
+const char* const kLoadFailFocus[] = {"okButton"};
 
 // The two blanks after the first sentence belong to the text, as does "ant".
 const ControlRow kNoDriveControls[] = {
@@ -51,9 +51,9 @@ const ControlRow kNoDriveControls[] = {
                  "created.  Please check the drive letter settings for any conflicts with other "
                  "drivers ant try again.",
                  1215),
-    OkButtonRow("Command1", {2160, 2280, 1695, 615}),
+    OkButtonRow({2160, 2280, 1695, 615}),
 };
-const char* const kNoDriveFocus[] = {"Command1"};
+const char* const kNoDriveFocus[] = {"okButton"};
 
 const ControlRow kNomemControls[] = {
     ProductLabelRow(600),
@@ -61,9 +61,9 @@ const ControlRow kNomemControls[] = {
                  "disk size.  This may be due to insufficient physical memory or the size of the "
                  "Windows file cache.",
                  975),
-    OkButtonRow("OKButton", {2160, 2280, 1455, 495}),
+    OkButtonRow({2160, 2280, 1455, 495}),
 };
-const char* const kNomemFocus[] = {"OKButton"};
+const char* const kNomemFocus[] = {"okButton"};
 
 const FormLayout kLoadFailLayout{"Quorvel Image Load Error", 6030, 3195,
                              kLoadFailControls, std::size(kLoadFailControls),
@@ -82,13 +82,12 @@ const FormLayout& NoDriveLayout() { return kNoDriveLayout; }
 const FormLayout& NomemLayout() { return kNomemLayout; }
 
 // A notice does nothing but close when its OK button is pressed.
-Notice::Notice(const FormLayout& layout, const char* okButtonName)
-    : Form(layout), OkButton(Get<Button>(okButtonName)) {
-    OkButton.OnClick = [this] { Unload(); };
+Notice::Notice(const FormLayout& layout) : Form(layout), okButton(Get<Button>("okButton")) {
+    okButton.OnClick = [this] { Unload(); };
 }
 
-LoadFail::LoadFail() : Notice(LoadFailLayout(), "OKButton") {}
-NoDrive::NoDrive() : Notice(NoDriveLayout(), "Command1") {}
-Nomem::Nomem() : Notice(NomemLayout(), "OKButton") {}
+LoadFail::LoadFail() : Notice(LoadFailLayout()) {}
+NoDrive::NoDrive() : Notice(NoDriveLayout()) {}
+Nomem::Nomem() : Notice(NomemLayout()) {}
 
 }  // namespace qv

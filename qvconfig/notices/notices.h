@@ -12,8 +12,8 @@ const FormLayout& NomemLayout();
 // A notice: its one button closes (unloads) it.
 class Notice : public Form {
 public:
-    Notice(const FormLayout& layout, const char* okButtonName);
-    Button& OkButton;
+    explicit Notice(const FormLayout& layout);
+    Button& okButton;
 };
 
 class LoadFail : public Notice {

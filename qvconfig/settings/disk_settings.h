@@ -35,29 +35,9 @@ constexpr bool DiskKindsFollowTheirTypes() {
 }
 static_assert(DiskKindsFollowTheirTypes(), "DiskKinds is indexed by DiskType");
 
-// The names of the stored values, spelled as in the key.
-namespace value_name {
-constexpr const char* DiskType = "DiskType";
-constexpr const char* LoadImageOnStart = "LoadImageOnStart";
-constexpr const char* LoadImageFile = "LoadImageFile";
-constexpr const char* SaveImageOnExit = "SaveImageOnExit";
-constexpr const char* SaveImageFile = "SaveImageFile";
-constexpr const char* SizeIn4kPages = "SizeIn4kPages";
-constexpr const char* AutoSaveEnabled = "AutoSaveEnabled";
-constexpr const char* DiskFormatFAT32 = "DiskFormatFAT32";
-constexpr const char* AutoSaveTrigger = "AutoSaveTrigger";
-constexpr const char* UserDriveLetter = "UserDriveLetter";
-constexpr const char* MakeTempDir = "MakeTempDir";
-constexpr const char* UseDiskLabel = "UseDiskLabel";
-constexpr const char* DiskLabel = "DiskLabel";
-constexpr const char* BootEnable = "BootEnable";
-constexpr const char* InstallDir = "InstallDir";
-constexpr const char* Executable = "Executable";
-}  // namespace value_name
-
-// One field per stored value, in the stored encoding. Loaded, a field that could not
-// be read is absent (std::nullopt); saved, fields 1 to 14 are all present and
-// InstallDir is never written.
+// One field per value that the program reads, in the stored encoding; the values'
+// names and facts are in settings_key_values.h. Loaded, a field that could not be
+// read is absent (std::nullopt); saved, every written field is present.
 struct DiskSettings {
     std::optional<std::string> DiskType;
     std::optional<std::int32_t> LoadImageOnStart;

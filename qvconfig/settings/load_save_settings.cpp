@@ -6,6 +6,7 @@
 #include "qvconfig/settings/disk_settings.h"
 #include "qvconfig/settings/encodings.h"
 #include "qvconfig/settings/numbers.h"
+#include "qvconfig/settings/settings_key_values.h"
 #include "qvconfig/window/editor.h"
 #include "qvconfig/window/size_group.h"
 #include "qvconfig/window/steppers.h"
@@ -16,43 +17,10 @@ namespace {
 
 constexpr std::int16_t DriveScrollCentre = 16384;
 
-// The settings of a fresh installation, as the window shows them: all of them when
-// there is no key, and each one that the key lacks in place of its stored value.
-struct FallbackSettings {
-    int diskTypeListIndex;
-    int loadImage;  // check box values
-    const char* loadImageFile;
-    int saveImage;
-    const char* saveImageFile;
-    const char* size;  // megabytes
-    int autoSave;
-    int fat32;
-    const char* autoSaveTime;  // seconds
-    const char* driveLetter;
-    int tempDir;
-    int useDiskLabel;
-    const char* diskLabel;
-    int boot;
-    const char* installDir;
-};
+using S = DiskSettings;
 
-constexpr FallbackSettings Fallback{
-    ListIndexOf(DiskType::HDC),       // Combo1: "Hard Disk"
-    CheckBox::Cleared,                // LoadImage
-    "c:\\qvdriver.img",               // Text1
-    CheckBox::Cleared,                // SaveImage
-    "c:\\qvdriver.img",               // Text2
-    "10",                             // Text3
-    CheckBox::Cleared,                // SaveCheckBox
-    CheckBox::Cleared,                // Fat32Enable
-    "600",                            // AutoSaveTime
-    "Z",                              // DriveLetterText
-    CheckBox::Cleared,                // TempDirCheckBox
-    CheckBox::Cleared,                // DiskLabelCheckBox
-    "QVDRIVER",                       // DiskLabelText
-    CheckBox::Cleared,                // BootCheck
-    "C:\\Program Files\\Quorvel",     // InstallDir
-};
+// The loaded window starts every check box from the table's cleared value.
+static_assert(ShowsCleared.value == CheckBox::Cleared, "a fresh check box is cleared");
 
 // Keeps the settings key open for one load or one save and closes it on every way out.
 class OpenedSettingsKey {
@@ -72,45 +40,38 @@ private:
 
 // ---- Reading -------------------------------------------------------------------
 
-// The fifteen values the window loads, each absent when it cannot be read;
-// nullopt when the key itself cannot be opened.
+// Every value the window loads, each absent when it cannot be read; nullopt when the
+// key itself cannot be opened.
 std::optional<DiskSettings> ReadStoredSettings(SettingsStore& store) {
     OpenedSettingsKey key(store);
     if (!key.IsOpen()) return std::nullopt;
-    namespace n = value_name;
     DiskSettings s;
-    s.DiskType = store.ReadStringValue(n::DiskType);
-    s.InstallDir = store.ReadStringValue(n::InstallDir);
-    s.LoadImageOnStart = store.ReadDwordValue(n::LoadImageOnStart);
-    s.LoadImageFile = store.ReadStringValue(n::LoadImageFile);
-    s.SaveImageOnExit = store.ReadDwordValue(n::SaveImageOnExit);
-    s.SaveImageFile = store.ReadStringValue(n::SaveImageFile);
-    s.SizeIn4kPages = store.ReadDwordValue(n::SizeIn4kPages);
-    s.DiskFormatFAT32 = store.ReadDwordValue(n::DiskFormatFAT32);
-    s.AutoSaveEnabled = store.ReadDwordValue(n::AutoSaveEnabled);
-    s.AutoSaveTrigger = store.ReadDwordValue(n::AutoSaveTrigger);
-    s.UserDriveLetter = store.ReadDwordValue(n::UserDriveLetter);
-    s.MakeTempDir = store.ReadDwordValue(n::MakeTempDir);
-    s.DiskLabel = store.ReadStringValue(n::DiskLabel);
-    s.UseDiskLabel = store.ReadDwordValue(n::UseDiskLabel);
-    s.BootEnable = store.ReadDwordValue(n::BootEnable);
+    for (const SettingsKeyValue& value : SettingsKeyValues) {
+        if (value.type == StoredType::Text) {
+            s.*value.text = store.ReadStringValue(value.name);
+        } else {
+            s.*value.number = store.ReadDwordValue(value.name);
+        }
+    }
     return s;
 }
 
 // ---- Showing the settings ---------------------------------------------------------
 // Every write goes through the control's setter, so the editing rules run on the
 // loaded values in this order, exactly as for the user. A value that the key lacks
-// is shown as its fallback, through the same setter.
+// is shown as a fresh installation shows it, through the same setter.
 
 bool IsTicked(int checkBoxValue) { return checkBoxValue == CheckBox::Ticked; }
 
-int CheckBoxValue(const std::optional<std::int32_t>& stored, int fallback) {
-    if (!stored) return fallback;
+int CheckBoxValue(const DiskSettings& s, NumberField field) {
+    const std::optional<std::int32_t>& stored = s.*field;
+    if (!stored) return FreshValueOf(field);
     return CheckBoxTickedFromStored(*stored) ? CheckBox::Ticked : CheckBox::Cleared;
 }
 
-std::string TextValue(const std::optional<std::string>& stored, const char* fallback) {
-    return stored ? *stored : fallback;
+std::string TextValue(const DiskSettings& s, TextField field) {
+    const std::optional<std::string>& stored = s.*field;
+    return stored ? *stored : FreshText(field);
 }
 
 // A box that governs a field: the box first, so that its rule runs on the loaded
@@ -123,16 +84,16 @@ void ShowCheckBoxWithField(CheckBox& box, Control& field, int value) {
 // A stored text that names no disk kind leaves the list as it was.
 void ShowDiskType(ComboBox& list, const std::optional<std::string>& stored) {
     const std::optional<int> index =
-        stored ? DiskTypeListIndexFromStored(*stored) : Fallback.diskTypeListIndex;
+        stored ? DiskTypeListIndexFromStored(*stored) : FreshValueOf(&S::DiskType);
     if (index) list.SetListIndex(*index);
 }
 
-// A number box shows the stored number, or its fallback text; either way the value
-// it shows, for its stepper.
-float ShowNumber(TextBox& box, const std::optional<float>& stored, const char* fallback) {
+// A number box shows the stored number, or a fresh installation's text; either way
+// the value it shows, for its stepper.
+float ShowNumber(TextBox& box, const std::optional<float>& stored, const char* fresh) {
     if (!stored) {
-        box.SetText(fallback);
-        return ToSingle(TextToNumber(fallback));
+        box.SetText(fresh);
+        return ToSingle(TextToNumber(fresh));
     }
     box.SetText(NumberToText(*stored));
     return *stored;
@@ -140,15 +101,15 @@ float ShowNumber(TextBox& box, const std::optional<float>& stored, const char* f
 
 // A stored FAT32 choice also settles whether it may be changed: only for a hard
 // disk above 32 MB. Without a stored choice the size box's rule has the last word.
-void ShowFat32(Editor& e, const std::optional<std::int32_t>& stored) {
-    e.Fat32Enable.SetValue(CheckBoxValue(stored, Fallback.fat32));
-    if (stored) e.Fat32Enable.SetEnabled(Fat32Available(e.Combo1, e.Text3));
+void ShowFat32(Editor& e, const DiskSettings& s) {
+    e.fat32Check.SetValue(CheckBoxValue(s, &S::DiskFormatFAT32));
+    if (s.DiskFormatFAT32) e.fat32Check.SetEnabled(Fat32Available(e.diskTypeList, e.diskSizeBox));
 }
 
 void PlaceSteppers(Editor& e, double megabytes, double seconds) {
-    PositionStepper(e.VScroll1, e.LastSizeScroll, megabytes);
-    PlaceStepperAt(e.VScroll2, e.LastDriveScroll, DriveScrollCentre);
-    PositionStepper(e.VScroll3, e.LastAutoSaveScroll, seconds);
+    PositionStepper(e.diskSizeStepper, e.LastSizeScroll, megabytes);
+    PlaceStepperAt(e.driveLetterStepper, e.LastDriveScroll, DriveScrollCentre);
+    PositionStepper(e.autoSaveIntervalStepper, e.LastAutoSaveScroll, seconds);
 }
 
 // A stored number in the window's single precision, or nothing for a value the key lacks.
@@ -158,57 +119,56 @@ std::optional<float> StoredAsSingle(const std::optional<std::int32_t>& stored,
     return convert(*stored);
 }
 
-// Shows the stored settings, and the fallback of each value the key lacks.
+// Shows the stored settings, and a fresh installation's value for each one the key lacks.
 void ShowStoredSettings(Editor& e, const DiskSettings& s) {
-    ShowDiskType(e.Combo1, s.DiskType);
-    e.InstallDir = s.InstallDir ? InstallDirFromStored(*s.InstallDir) : Fallback.installDir;
-    ShowCheckBoxWithField(e.LoadImage, e.Text1, CheckBoxValue(s.LoadImageOnStart, Fallback.loadImage));
-    e.Text1.SetText(TextValue(s.LoadImageFile, Fallback.loadImageFile));
-    e.SaveImage.SetValue(CheckBoxValue(s.SaveImageOnExit, Fallback.saveImage));
-    e.Text2.SetText(TextValue(s.SaveImageFile, Fallback.saveImageFile));
-    const float megabytes =
-        ShowNumber(e.Text3, StoredAsSingle(s.SizeIn4kPages, SizeMegabytesFromPages), Fallback.size);
+    ShowDiskType(e.diskTypeList, s.DiskType);
+    e.InstallDir = s.InstallDir ? InstallDirFromStored(*s.InstallDir) : FreshText(&S::InstallDir);
+    ShowCheckBoxWithField(e.loadAtStartupCheck, e.loadFileBox, CheckBoxValue(s, &S::LoadImageOnStart));
+    e.loadFileBox.SetText(TextValue(s, &S::LoadImageFile));
+    e.saveOnShutdownCheck.SetValue(CheckBoxValue(s, &S::SaveImageOnExit));
+    e.saveFileBox.SetText(TextValue(s, &S::SaveImageFile));
+    const float megabytes = ShowNumber(e.diskSizeBox, StoredAsSingle(s.SizeIn4kPages, SizeMegabytesFromPages),
+                                       FreshText(&S::SizeIn4kPages));
     // Whether or not a size was stored.
     EnableSizeGroup(e);
-    ShowFat32(e, s.DiskFormatFAT32);
-    ShowCheckBoxWithField(e.SaveCheckBox, e.AutoSaveTime, CheckBoxValue(s.AutoSaveEnabled, Fallback.autoSave));
-    const float seconds = ShowNumber(
-        e.AutoSaveTime, StoredAsSingle(s.AutoSaveTrigger, AutoSaveSecondsFromStored), Fallback.autoSaveTime);
-    e.DriveLetterText.SetText(s.UserDriveLetter ? DriveLetterFromStored(*s.UserDriveLetter)
-                                                : std::string(Fallback.driveLetter));
-    e.TempDirCheckBox.SetValue(CheckBoxValue(s.MakeTempDir, Fallback.tempDir));
-    e.DiskLabelText.SetText(TextValue(s.DiskLabel, Fallback.diskLabel));
-    ShowCheckBoxWithField(e.DiskLabelCheckBox, e.DiskLabelText,
-                          CheckBoxValue(s.UseDiskLabel, Fallback.useDiskLabel));
-    e.BootCheck.SetValue(CheckBoxValue(s.BootEnable, Fallback.boot));
+    ShowFat32(e, s);
+    ShowCheckBoxWithField(e.autoSaveCheck, e.autoSaveIntervalBox, CheckBoxValue(s, &S::AutoSaveEnabled));
+    const float seconds = ShowNumber(e.autoSaveIntervalBox, StoredAsSingle(s.AutoSaveTrigger, AutoSaveSecondsFromStored),
+                                     FreshText(&S::AutoSaveTrigger));
+    e.driveLetterBox.SetText(s.UserDriveLetter ? DriveLetterFromStored(*s.UserDriveLetter)
+                                               : std::string(FreshText(&S::UserDriveLetter)));
+    e.tempDirCheck.SetValue(CheckBoxValue(s, &S::MakeTempDir));
+    e.diskLabelBox.SetText(TextValue(s, &S::DiskLabel));
+    ShowCheckBoxWithField(e.diskLabelCheck, e.diskLabelBox, CheckBoxValue(s, &S::UseDiskLabel));
+    e.startAtBootCheck.SetValue(CheckBoxValue(s, &S::BootEnable));
     PlaceSteppers(e, megabytes, seconds);
 }
 
 // With no key to read, the window shows the settings of a fresh installation, in an
 // order of its own.
-void ShowFallbackSettings(Editor& e) {
-    e.Combo1.SetListIndex(Fallback.diskTypeListIndex);
-    e.DriveLetterText.SetText(Fallback.driveLetter);
-    e.Fat32Enable.SetEnabled(true);
-    e.Fat32Enable.SetValue(Fallback.fat32);
-    e.LoadImage.SetValue(Fallback.loadImage);
-    e.SaveImage.SetValue(Fallback.saveImage);
-    e.Text1.SetText(Fallback.loadImageFile);
-    e.Text1.SetEnabled(IsTicked(Fallback.loadImage));
-    e.Text2.SetText(Fallback.saveImageFile);
-    e.Text3.SetText(Fallback.size);
-    e.Text3.SetEnabled(true);
-    e.SaveCheckBox.SetValue(Fallback.autoSave);
-    e.AutoSaveTime.SetText(Fallback.autoSaveTime);
-    PositionStepper(e.VScroll3, e.LastAutoSaveScroll, TextToNumber(e.AutoSaveTime.Text()));
-    e.AutoSaveTime.SetEnabled(IsTicked(Fallback.autoSave));
-    PositionStepper(e.VScroll1, e.LastSizeScroll, TextToNumber(e.Text3.Text()));
-    PlaceStepperAt(e.VScroll2, e.LastDriveScroll, DriveScrollCentre);
-    e.DiskLabelText.SetText(Fallback.diskLabel);
-    e.DiskLabelText.SetEnabled(IsTicked(Fallback.useDiskLabel));
-    e.DiskLabelCheckBox.SetValue(Fallback.useDiskLabel);
-    e.TempDirCheckBox.SetValue(Fallback.tempDir);
-    e.BootCheck.SetValue(Fallback.boot);
+void ShowFreshSettings(Editor& e) {
+    e.diskTypeList.SetListIndex(FreshValueOf(&S::DiskType));
+    e.driveLetterBox.SetText(FreshText(&S::UserDriveLetter));
+    e.fat32Check.SetEnabled(true);
+    e.fat32Check.SetValue(FreshValueOf(&S::DiskFormatFAT32));
+    e.loadAtStartupCheck.SetValue(FreshValueOf(&S::LoadImageOnStart));
+    e.saveOnShutdownCheck.SetValue(FreshValueOf(&S::SaveImageOnExit));
+    e.loadFileBox.SetText(FreshText(&S::LoadImageFile));
+    e.loadFileBox.SetEnabled(IsTicked(FreshValueOf(&S::LoadImageOnStart)));
+    e.saveFileBox.SetText(FreshText(&S::SaveImageFile));
+    e.diskSizeBox.SetText(FreshText(&S::SizeIn4kPages));
+    e.diskSizeBox.SetEnabled(true);
+    e.autoSaveCheck.SetValue(FreshValueOf(&S::AutoSaveEnabled));
+    e.autoSaveIntervalBox.SetText(FreshText(&S::AutoSaveTrigger));
+    PositionStepper(e.autoSaveIntervalStepper, e.LastAutoSaveScroll, TextToNumber(e.autoSaveIntervalBox.Text()));
+    e.autoSaveIntervalBox.SetEnabled(IsTicked(FreshValueOf(&S::AutoSaveEnabled)));
+    PositionStepper(e.diskSizeStepper, e.LastSizeScroll, TextToNumber(e.diskSizeBox.Text()));
+    PlaceStepperAt(e.driveLetterStepper, e.LastDriveScroll, DriveScrollCentre);
+    e.diskLabelBox.SetText(FreshText(&S::DiskLabel));
+    e.diskLabelBox.SetEnabled(IsTicked(FreshValueOf(&S::UseDiskLabel)));
+    e.diskLabelCheck.SetValue(FreshValueOf(&S::UseDiskLabel));
+    e.tempDirCheck.SetValue(FreshValueOf(&S::MakeTempDir));
+    e.startAtBootCheck.SetValue(FreshValueOf(&S::BootEnable));
 }
 
 void ShowVersion(Label& label) {
@@ -227,80 +187,48 @@ void InsertDiskKinds(ComboBox& list) {
 // An empty drive-letter field has no letter to store: that field stays absent.
 DiskSettings SettingsShownBy(const Editor& e) {
     DiskSettings s;
-    s.DiskType = DiskTypeToStored(e.Combo1.ListIndex());
-    s.LoadImageOnStart = CheckBoxToStored(e.LoadImage.Value());
-    s.LoadImageFile = e.Text1.Text();
-    s.SaveImageOnExit = CheckBoxToStored(e.SaveImage.Value());
-    s.SaveImageFile = e.Text2.Text();
-    s.SizeIn4kPages = SizePagesFromText(e.Text3.Text());
-    s.AutoSaveEnabled = CheckBoxToStored(e.SaveCheckBox.Value());
-    s.DiskFormatFAT32 = CheckBoxToStored(e.Fat32Enable.Value());
-    s.AutoSaveTrigger = AutoSaveTriggerFromText(e.AutoSaveTime.Text());
-    s.UserDriveLetter = DriveLetterToStored(e.DriveLetterText.Text());
-    s.MakeTempDir = CheckBoxToStored(e.TempDirCheckBox.Value());
-    s.UseDiskLabel = CheckBoxToStored(e.DiskLabelCheckBox.Value());
-    s.DiskLabel = e.DiskLabelText.Text();
-    s.BootEnable = CheckBoxToStored(e.BootCheck.Value());
+    s.DiskType = DiskTypeToStored(e.diskTypeList.ListIndex());
+    s.LoadImageOnStart = CheckBoxToStored(e.loadAtStartupCheck.Value());
+    s.LoadImageFile = e.loadFileBox.Text();
+    s.SaveImageOnExit = CheckBoxToStored(e.saveOnShutdownCheck.Value());
+    s.SaveImageFile = e.saveFileBox.Text();
+    s.SizeIn4kPages = SizePagesFromText(e.diskSizeBox.Text());
+    s.AutoSaveEnabled = CheckBoxToStored(e.autoSaveCheck.Value());
+    s.DiskFormatFAT32 = CheckBoxToStored(e.fat32Check.Value());
+    s.AutoSaveTrigger = AutoSaveTriggerFromText(e.autoSaveIntervalBox.Text());
+    s.UserDriveLetter = DriveLetterToStored(e.driveLetterBox.Text());
+    s.MakeTempDir = CheckBoxToStored(e.tempDirCheck.Value());
+    s.UseDiskLabel = CheckBoxToStored(e.diskLabelCheck.Value());
+    s.DiskLabel = e.diskLabelBox.Text();
+    s.BootEnable = CheckBoxToStored(e.startAtBootCheck.Value());
     return s;
 }
 
-// Writes the present fields and remembers whether every write succeeded; a failed
-// write does not stop the ones after it.
-class ValueWriter {
-public:
-    explicit ValueWriter(SettingsStore& store) : store_(store) {}
-    void Write(const char* name, const std::optional<std::string>& text) {
-        if (text) allWritten_ = store_.WriteStringValue(name, *text) && allWritten_;
-    }
-    void Write(const char* name, const std::optional<std::int32_t>& number) {
-        if (number) allWritten_ = store_.WriteDwordValue(name, *number) && allWritten_;
-    }
-    bool AllWritten() const { return allWritten_; }
-
-private:
-    SettingsStore& store_;
-    bool allWritten_ = true;
-};
-
-// Writes the fourteen settings in the save order (InstallDir and Executable belong to
-// the installation and are never written). False when the key could not be opened
-// or any value could not be written.
+// Writes the values that the program writes (InstallDir belongs to the installation).
+// False when the key could not be opened or any value could not be written.
 bool WriteStoredSettings(SettingsStore& store, const DiskSettings& s) {
     OpenedSettingsKey key(store);
     if (!key.IsOpen()) return false;
-    namespace n = value_name;
-    ValueWriter w(store);
-    w.Write(n::DiskType, s.DiskType);
-    w.Write(n::LoadImageOnStart, s.LoadImageOnStart);
-    w.Write(n::LoadImageFile, s.LoadImageFile);
-    w.Write(n::SaveImageOnExit, s.SaveImageOnExit);
-    w.Write(n::SaveImageFile, s.SaveImageFile);
-    w.Write(n::SizeIn4kPages, s.SizeIn4kPages);
-    w.Write(n::AutoSaveEnabled, s.AutoSaveEnabled);
-    w.Write(n::DiskFormatFAT32, s.DiskFormatFAT32);
-    w.Write(n::AutoSaveTrigger, s.AutoSaveTrigger);
-    w.Write(n::UserDriveLetter, s.UserDriveLetter);
-    w.Write(n::MakeTempDir, s.MakeTempDir);
-    w.Write(n::UseDiskLabel, s.UseDiskLabel);
-    w.Write(n::DiskLabel, s.DiskLabel);
-    w.Write(n::BootEnable, s.BootEnable);
-    return w.AllWritten();
+    return WritePresentFields(
+        s, Which::WrittenByTheProgram,
+        [&store](const char* name, const std::string& text) { return store.WriteStringValue(name, text); },
+        [&store](const char* name, std::int32_t number) { return store.WriteDwordValue(name, number); });
 }
 
 }  // namespace
 
 void Editor::LoadSettings() {
-    ShowVersion(Label5);
-    InsertDiskKinds(Combo1);
+    ShowVersion(version);
+    InsertDiskKinds(diskTypeList);
     if (const auto stored = ReadStoredSettings(services_.store)) {
         ShowStoredSettings(*this, *stored);
     } else {
-        ShowFallbackSettings(*this);
+        ShowFreshSettings(*this);
         ShowFailure("Unable to open Quorvel registry key.", "Registry Read Failed");
-        InstallDir = Fallback.installDir;
+        InstallDir = FreshText(&S::InstallDir);
     }
     // The rules that the load set off have raised the flag; what the window shows now is saved.
-    SettingsChanged = 0;
+    SettingsChanged = false;
     ConnectToDriver();
 }
 

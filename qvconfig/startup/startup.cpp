@@ -4,6 +4,9 @@
 #include <functional>
 #include <iterator>
 
+#include "qvconfig/notices/notices.h"
+#include "qvconfig/window/editor.h"
+
 namespace qv {
 
 namespace {

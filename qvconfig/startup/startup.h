@@ -7,11 +7,14 @@
 
 #include "platform/process_setup.h"
 #include "platform/services.h"
-#include "qvconfig/notices/notices.h"
 #include "qvconfig/startup/unattended_messages.h"
-#include "qvconfig/window/editor.h"
+#include "qvconfig/window/window_host.h"
 
 namespace qv {
+
+class Editor;
+class LoadFail;
+class NoDrive;
 
 enum class StartupMode { Splash, BadLoad, Install, NoDriveLetter, Start, Stop, Save, Empty, Usage };
 
@@ -34,13 +37,6 @@ enum class ExitStatus {
 // first, then the common controls started) before `run` makes any service, window or
 // library load; `run` returns the exit status, which this returns.
 int RunProgram(ProcessSetup& process, const std::function<int()>& run);
-
-// Gives each window its view, before the window is loaded.
-class WindowHost {
-public:
-    virtual ~WindowHost() = default;
-    virtual void Attach(Form& form) = 0;
-};
 
 // The program: one instance of each window, created on first use.
 class Application {

@@ -149,73 +149,73 @@ void ShowFat32Availability(CheckBox& fat32, const TextBox& size) { fat32.SetEnab
 // A floppy's capacity follows from its type: the size group is frozen, its values kept.
 void Editor::ApplyDiskTypeRule() {
     EnableSizeGroup(*this);
-    Fat32Enable.SetEnabled(Fat32Available(Combo1, Text3));
+    fat32Check.SetEnabled(Fat32Available(diskTypeList, diskSizeBox));
 }
 
-void Editor::Combo1_Click() {
+void Editor::OnDiskTypePicked() {
     ApplyDiskTypeRule();
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
 // An edit of the type field that leaves no item selected selects "Hard Disk" again.
-void Editor::Combo1_Change() {
-    if (Combo1.ListIndex() >= DiskKindCount || Combo1.ListIndex() < 0) {
-        Combo1.SetListIndex(ListIndexOf(DiskType::HDC));
-        Combo1.Refresh();
+void Editor::OnDiskTypeEdited() {
+    if (diskTypeList.ListIndex() >= DiskKindCount || diskTypeList.ListIndex() < 0) {
+        diskTypeList.SetListIndex(ListIndexOf(DiskType::HDC));
+        diskTypeList.Refresh();
     }
     ApplyDiskTypeRule();
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
 // Any text is accepted while typing; only FAT32's availability follows it, whatever the type.
-void Editor::Text3_Change() {
-    ShowFat32Availability(Fat32Enable, Text3);
-    SettingsChanged = 1;
+void Editor::OnDiskSizeChanged() {
+    ShowFat32Availability(fat32Check, diskSizeBox);
+    SettingsChanged = true;
 }
 
 // Leaving the size box brings the size onto the grid, within the range of the file
 // system, and positions the stepper for it.
-void Editor::Text3_LostFocus() {
-    WriteSize(Text3, std::floor(SizeOf(Text3)));
-    const FileSystemRules& rules = NormalisingRules(Fat32Enable);
-    if (const auto onGrid = FirstMatch(rules.normalise, SizeOf(Text3))) WriteSize(Text3, *onGrid);
-    if (SizeOf(Text3) > rules.maximum) Text3.SetText(rules.maximumText);
-    if (SizeOf(Text3) < MinimumSize) Text3.SetText(MinimumSizeText);
-    PositionStepper(VScroll1, LastSizeScroll, SizeOf(Text3));
+void Editor::OnDiskSizeLostFocus() {
+    WriteSize(diskSizeBox, std::floor(SizeOf(diskSizeBox)));
+    const FileSystemRules& rules = NormalisingRules(fat32Check);
+    if (const auto onGrid = FirstMatch(rules.normalise, SizeOf(diskSizeBox))) WriteSize(diskSizeBox, *onGrid);
+    if (SizeOf(diskSizeBox) > rules.maximum) diskSizeBox.SetText(rules.maximumText);
+    if (SizeOf(diskSizeBox) < MinimumSize) diskSizeBox.SetText(MinimumSizeText);
+    PositionStepper(diskSizeStepper, LastSizeScroll, SizeOf(diskSizeBox));
     // The box always ends in the written form, a literal maximum or minimum included.
-    WriteSize(Text3, SizeOf(Text3));
-    Text3.Refresh();
-    SettingsChanged = 1;
+    WriteSize(diskSizeBox, SizeOf(diskSizeBox));
+    diskSizeBox.Refresh();
+    SettingsChanged = true;
 }
 
 // The arrows walk the grid one step at a time, whatever the size of the movement.
 // A floppy type freezes the size: every movement is undone.
-void Editor::VScroll1_Change() {
-    const FileSystemRules& rules = SteppingRules(Fat32Enable);
+void Editor::OnDiskSizeStepped() {
+    const FileSystemRules& rules = SteppingRules(fat32Check);
     const auto grow = [&] {
-        if (const auto grown = FirstMatch(rules.grow, SizeOf(Text3))) WriteSize(Text3, *grown);
-        Text3.Refresh();
+        if (const auto grown = FirstMatch(rules.grow, SizeOf(diskSizeBox))) WriteSize(diskSizeBox, *grown);
+        diskSizeBox.Refresh();
         return true;  // also at the top, so that the stepper follows the bar
     };
     const auto shrink = [&] {
-        if (SizeOf(Text3) < SmallestShrinkable) return false;
-        if (const auto shrunk = FirstMatch(rules.shrink, SizeOf(Text3))) WriteSize(Text3, *shrunk);
-        Text3.Refresh();
+        if (SizeOf(diskSizeBox) < SmallestShrinkable) return false;
+        if (const auto shrunk = FirstMatch(rules.shrink, SizeOf(diskSizeBox))) WriteSize(diskSizeBox, *shrunk);
+        diskSizeBox.Refresh();
         return true;
     };
-    const bool frozen = !Text3.Enabled();
-    if (TakeStep(VScroll1, LastSizeScroll, frozen, grow, shrink) == StepOutcome::Stepped) {
-        ShowFat32Availability(Fat32Enable, Text3);
+    const bool frozen = !diskSizeBox.Enabled();
+    if (TakeStep(diskSizeStepper, LastSizeScroll, frozen, grow, shrink) == StepOutcome::Stepped) {
+        ShowFat32Availability(fat32Check, diskSizeBox);
     }
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
 // Turning FAT32 off brings a larger size down to the FAT16 maximum; turning it on
 // changes no size.
-void Editor::Fat32Enable_Click() {
-    SettingsChanged = 1;
-    if (Fat32Enable.Value() == CheckBox::Cleared && SizeOf(Text3) > WithoutFat32.maximum) {
-        Text3.SetText(WithoutFat32.maximumText);
+void Editor::OnFat32Clicked() {
+    SettingsChanged = true;
+    if (fat32Check.Value() == CheckBox::Cleared && SizeOf(diskSizeBox) > WithoutFat32.maximum) {
+        diskSizeBox.SetText(WithoutFat32.maximumText);
     }
 }
 

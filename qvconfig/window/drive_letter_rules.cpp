@@ -45,22 +45,22 @@ bool StepLetterDown(TextBox& field) {
 }  // namespace
 
 // Each write below runs this rule again, which then finds an upper-case letter in range.
-void Editor::DriveLetterText_Change() {
-    if (!DriveLetterText.Text().empty()) {
-        DriveLetterText.SetText(UpperCase(DriveLetterText.Text()));
-        if (FirstCode(DriveLetterText) > LastLetter) ShowLetter(DriveLetterText, LastLetter);
-        if (FirstCode(DriveLetterText) < FirstLetter) ShowLetter(DriveLetterText, FirstLetter);
+void Editor::OnDriveLetterChanged() {
+    if (!driveLetterBox.Text().empty()) {
+        driveLetterBox.SetText(UpperCase(driveLetterBox.Text()));
+        if (FirstCode(driveLetterBox) > LastLetter) ShowLetter(driveLetterBox, LastLetter);
+        if (FirstCode(driveLetterBox) < FirstLetter) ShowLetter(driveLetterBox, FirstLetter);
     }
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
 // Any movement of the bar is one letter in its direction; a step past "Z" or "A",
 // or any step while the field is empty, is undone.
-void Editor::VScroll2_Change() {
-    const bool frozen = DriveLetterText.Text().empty();
-    TakeStep(VScroll2, LastDriveScroll, frozen, [&] { return StepLetterUp(DriveLetterText); },
-             [&] { return StepLetterDown(DriveLetterText); });
-    SettingsChanged = 1;
+void Editor::OnDriveLetterStepped() {
+    const bool frozen = driveLetterBox.Text().empty();
+    TakeStep(driveLetterStepper, LastDriveScroll, frozen, [&] { return StepLetterUp(driveLetterBox); },
+             [&] { return StepLetterDown(driveLetterBox); });
+    SettingsChanged = true;
 }
 
 }  // namespace qv

@@ -7,94 +7,94 @@ namespace qv {
 
 Editor::Editor(Services services)
     : Form(EditorLayout()),
-      Label4(Get<Label>("Label4")),
-      Label5(Get<Label>("Label5")),
-      Label8(Get<Label>("Label8")),
-      Frame1(Get<Frame>("Frame1")),
-      Frame2(Get<Frame>("Frame2")),
-      Frame3(Get<Frame>("Frame3")),
-      Frame4(Get<Frame>("Frame4")),
-      Frame5(Get<Frame>("Frame5")),
-      Command1(Get<Button>("Command1")),
-      Command2(Get<Button>("Command2")),
-      Command3(Get<Button>("Command3")),
-      Command4(Get<Button>("Command4")),
-      Command5(Get<Button>("Command5")),
-      Command6(Get<Button>("Command6")),
-      Label7(Get<Label>("Label7")),
-      Label3(Get<Label>("Label3")),
-      Combo1(Get<ComboBox>("Combo1")),
-      Label14(Get<Label>("Label14")),
-      DriveLetterText(Get<TextBox>("DriveLetterText")),
-      VScroll2(Get<ScrollBar>("VScroll2")),
-      BootCheck(Get<CheckBox>("BootCheck")),
-      Label6(Get<Label>("Label6")),
-      Text3(Get<TextBox>("Text3")),
-      VScroll1(Get<ScrollBar>("VScroll1")),
-      Label12(Get<Label>("Label12")),
-      Fat32Enable(Get<CheckBox>("Fat32Enable")),
-      SaveCheckBox(Get<CheckBox>("SaveCheckBox")),
-      AutoSaveTime(Get<TextBox>("AutoSaveTime")),
-      VScroll3(Get<ScrollBar>("VScroll3")),
-      Label11(Get<Label>("Label11")),
-      SaveImage(Get<CheckBox>("SaveImage")),
-      Label1(Get<Label>("Label1")),
-      Text2(Get<TextBox>("Text2")),
-      DiskLabelCheckBox(Get<CheckBox>("DiskLabelCheckBox")),
-      DiskLabelText(Get<TextBox>("DiskLabelText")),
-      TempDirCheckBox(Get<CheckBox>("TempDirCheckBox")),
-      LoadImage(Get<CheckBox>("LoadImage")),
-      Label2(Get<Label>("Label2")),
-      Text1(Get<TextBox>("Text1")),
+      productName(Get<Label>("productName")),
+      version(Get<Label>("version")),
+      webLink(Get<Label>("webLink")),
+      hardDiskFrame(Get<Frame>("hardDiskFrame")),
+      loadImageFrame(Get<Frame>("loadImageFrame")),
+      saveImageFrame(Get<Frame>("saveImageFrame")),
+      basicFrame(Get<Frame>("basicFrame")),
+      driverStatusFrame(Get<Frame>("driverStatusFrame")),
+      okButton(Get<Button>("okButton")),
+      cancelButton(Get<Button>("cancelButton")),
+      saveSettingsButton(Get<Button>("saveSettingsButton")),
+      enableButton(Get<Button>("enableButton")),
+      disableButton(Get<Button>("disableButton")),
+      saveDiskImageButton(Get<Button>("saveDiskImageButton")),
+      restartNote(Get<Label>("restartNote")),
+      diskTypeLabel(Get<Label>("diskTypeLabel")),
+      diskTypeList(Get<ComboBox>("diskTypeList")),
+      driveLetterLabel(Get<Label>("driveLetterLabel")),
+      driveLetterBox(Get<TextBox>("driveLetterBox")),
+      driveLetterStepper(Get<ScrollBar>("driveLetterStepper")),
+      startAtBootCheck(Get<CheckBox>("startAtBootCheck")),
+      diskSizeLabel(Get<Label>("diskSizeLabel")),
+      diskSizeBox(Get<TextBox>("diskSizeBox")),
+      diskSizeStepper(Get<ScrollBar>("diskSizeStepper")),
+      megabytesLabel(Get<Label>("megabytesLabel")),
+      fat32Check(Get<CheckBox>("fat32Check")),
+      autoSaveCheck(Get<CheckBox>("autoSaveCheck")),
+      autoSaveIntervalBox(Get<TextBox>("autoSaveIntervalBox")),
+      autoSaveIntervalStepper(Get<ScrollBar>("autoSaveIntervalStepper")),
+      secondsLabel(Get<Label>("secondsLabel")),
+      saveOnShutdownCheck(Get<CheckBox>("saveOnShutdownCheck")),
+      saveFileLabel(Get<Label>("saveFileLabel")),
+      saveFileBox(Get<TextBox>("saveFileBox")),
+      diskLabelCheck(Get<CheckBox>("diskLabelCheck")),
+      diskLabelBox(Get<TextBox>("diskLabelBox")),
+      tempDirCheck(Get<CheckBox>("tempDirCheck")),
+      loadAtStartupCheck(Get<CheckBox>("loadAtStartupCheck")),
+      loadFileLabel(Get<Label>("loadFileLabel")),
+      loadFileBox(Get<TextBox>("loadFileBox")),
       services_(services) {
     BindHandlers();
 }
 
 void Editor::BindHandlers() {
-    Command1.OnClick = [this] { Command1_Click(); };
-    Command2.OnClick = [this] { Command2_Click(); };
-    Command3.OnClick = [this] { Command3_Click(); };
-    Command4.OnClick = [this] { Command4_Click(); };
-    Command5.OnClick = [this] { Command5_Click(); };
-    Command6.OnClick = [this] { Command6_Click(); };
-    Label8.OnClick = [this] { Label8_Click(); };
+    okButton.OnClick = [this] { OnOkClicked(); };
+    cancelButton.OnClick = [this] { OnCancelClicked(); };
+    saveSettingsButton.OnClick = [this] { OnSaveSettingsClicked(); };
+    enableButton.OnClick = [this] { OnEnableClicked(); };
+    disableButton.OnClick = [this] { OnDisableClicked(); };
+    saveDiskImageButton.OnClick = [this] { OnSaveDiskImageClicked(); };
+    webLink.OnClick = [this] { OnWebLinkClicked(); };
 
-    Combo1.OnClick = [this] { Combo1_Click(); };
-    Combo1.OnChange = [this] { Combo1_Change(); };
-    Text3.OnChange = [this] { Text3_Change(); };
-    Text3.OnLostFocus = [this] { Text3_LostFocus(); };
-    VScroll1.OnChange = [this] { VScroll1_Change(); };
-    Fat32Enable.OnClick = [this] { Fat32Enable_Click(); };
+    diskTypeList.OnClick = [this] { OnDiskTypePicked(); };
+    diskTypeList.OnChange = [this] { OnDiskTypeEdited(); };
+    diskSizeBox.OnChange = [this] { OnDiskSizeChanged(); };
+    diskSizeBox.OnLostFocus = [this] { OnDiskSizeLostFocus(); };
+    diskSizeStepper.OnChange = [this] { OnDiskSizeStepped(); };
+    fat32Check.OnClick = [this] { OnFat32Clicked(); };
 
-    DriveLetterText.OnChange = [this] { DriveLetterText_Change(); };
-    VScroll2.OnChange = [this] { VScroll2_Change(); };
+    driveLetterBox.OnChange = [this] { OnDriveLetterChanged(); };
+    driveLetterStepper.OnChange = [this] { OnDriveLetterStepped(); };
 
-    LoadImage.OnClick = [this] { LoadImage_Click(); };
-    DiskLabelCheckBox.OnClick = [this] { DiskLabelCheckBox_Click(); };
-    TempDirCheckBox.OnClick = [this] { TempDirCheckBox_Click(); };
-    SaveImage.OnClick = [this] { SaveImage_Click(); };
-    SaveCheckBox.OnClick = [this] { SaveCheckBox_Click(); };
-    BootCheck.OnClick = [this] { BootCheck_Click(); };
-    Text1.OnChange = [this] { Text1_Change(); };
-    Text2.OnChange = [this] { Text2_Change(); };
-    DiskLabelText.OnChange = [this] { DiskLabelText_Change(); };
-    AutoSaveTime.OnLostFocus = [this] { AutoSaveTime_LostFocus(); };
-    VScroll3.OnChange = [this] { VScroll3_Change(); };
+    loadAtStartupCheck.OnClick = [this] { OnLoadAtStartupClicked(); };
+    diskLabelCheck.OnClick = [this] { OnDiskLabelCheckClicked(); };
+    tempDirCheck.OnClick = [this] { OnTempDirClicked(); };
+    saveOnShutdownCheck.OnClick = [this] { OnSaveOnShutdownClicked(); };
+    autoSaveCheck.OnClick = [this] { OnAutoSaveClicked(); };
+    startAtBootCheck.OnClick = [this] { OnStartAtBootClicked(); };
+    loadFileBox.OnChange = [this] { OnLoadFileChanged(); };
+    saveFileBox.OnChange = [this] { OnSaveFileChanged(); };
+    diskLabelBox.OnChange = [this] { OnDiskLabelChanged(); };
+    autoSaveIntervalBox.OnLostFocus = [this] { OnAutoSaveIntervalLostFocus(); };
+    autoSaveIntervalStepper.OnChange = [this] { OnAutoSaveIntervalStepped(); };
 }
 
-void Editor::Form_Load() { LoadSettings(); }
+void Editor::OnLoad() { LoadSettings(); }
 
-void Editor::RunShellExecute(const std::string& sTopic, const std::string& sFile,
-                             const std::string& sParams, const std::string& sDirectory,
-                             std::int32_t nShowCmd) {
-    services_.ui.OpenWithShell(sTopic, sFile, sParams, sDirectory, nShowCmd);
+void Editor::RunShellExecute(const std::string& topic, const std::string& file,
+                             const std::string& parameters, const std::string& directory,
+                             std::int32_t showCommand) {
+    services_.ui.OpenWithShell(topic, file, parameters, directory, showCommand);
 }
 
 // The web link opens the product's page; nothing is reported when the shell
 // cannot open it, and the pointer comes back in every case.
-void Editor::Label8_Click() {
+void Editor::OnWebLinkClicked() {
     services_.ui.SetBusyPointer();
-    RunShellExecute("Open", Label8.Text(), "", "", ShowNormal);
+    RunShellExecute("Open", webLink.Text(), "", "", ShowNormal);
     services_.ui.ClearBusyPointer();
 }
 
@@ -104,19 +104,19 @@ void Editor::ShowFailure(const std::string& text, const std::string& caption) {
     metFailure_ = true;
 }
 
-void Editor::Command1_Click() {
+void Editor::OnOkClicked() {
     SaveSettings();
     Unload();
 }
 
 // Cancel closes without saving and without asking.
-void Editor::Command2_Click() { Unload(); }
+void Editor::OnCancelClicked() { Unload(); }
 
 // Save Settings saves and keeps the window open; the edits count as saved even
 // when the save failed, since its message has told the user.
-void Editor::Command3_Click() {
+void Editor::OnSaveSettingsClicked() {
     SaveSettings();
-    SettingsChanged = 0;
+    SettingsChanged = false;
 }
 
 }  // namespace qv

@@ -61,7 +61,7 @@ Control& Form::Require(const char* name) const {
 void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
-    Form_Load();
+    OnLoad();
 }
 
 void Form::Show() {

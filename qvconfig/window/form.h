@@ -96,7 +96,7 @@ public:
 
 protected:
     // The window's load step; the default has nothing to load.
-    virtual void Form_Load() {}
+    virtual void OnLoad() {}
 
 private:
     Control& Require(const char* name) const;

@@ -29,90 +29,90 @@ void ShowInterval(TextBox& field, double seconds) {
 }  // namespace
 
 // Loading an image excludes a volume label and a TEMP directory.
-void Editor::LoadImage_Click() {
-    if (LoadImage.IsTicked()) {
-        Text1.SetEnabled(true);
-        DiskLabelText.SetEnabled(false);
-        DiskLabelCheckBox.SetValue(CheckBox::Cleared);
-        TempDirCheckBox.SetValue(CheckBox::Cleared);
+void Editor::OnLoadAtStartupClicked() {
+    if (loadAtStartupCheck.IsTicked()) {
+        loadFileBox.SetEnabled(true);
+        diskLabelBox.SetEnabled(false);
+        diskLabelCheck.SetValue(CheckBox::Cleared);
+        tempDirCheck.SetValue(CheckBox::Cleared);
     } else {
-        Text1.SetEnabled(false);
+        loadFileBox.SetEnabled(false);
     }
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
-void Editor::DiskLabelCheckBox_Click() {
-    if (DiskLabelCheckBox.IsTicked()) {
-        DiskLabelText.SetEnabled(true);
-        LoadImage.SetValue(CheckBox::Cleared);
-        Text1.SetEnabled(false);
+void Editor::OnDiskLabelCheckClicked() {
+    if (diskLabelCheck.IsTicked()) {
+        diskLabelBox.SetEnabled(true);
+        loadAtStartupCheck.SetValue(CheckBox::Cleared);
+        loadFileBox.SetEnabled(false);
     } else {
-        DiskLabelText.SetEnabled(false);
+        diskLabelBox.SetEnabled(false);
     }
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
-void Editor::TempDirCheckBox_Click() {
-    if (TempDirCheckBox.IsTicked()) {
-        LoadImage.SetValue(CheckBox::Cleared);
-        Text1.SetEnabled(false);
+void Editor::OnTempDirClicked() {
+    if (tempDirCheck.IsTicked()) {
+        loadAtStartupCheck.SetValue(CheckBox::Cleared);
+        loadFileBox.SetEnabled(false);
     }
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
 // AutoSave saves into the shutdown image, so it cannot stay on without it; ticking
 // the shutdown save does not turn AutoSave on.
-void Editor::SaveImage_Click() {
-    if (!SaveImage.IsTicked()) {
-        AutoSaveTime.SetEnabled(false);
-        SaveCheckBox.SetValue(CheckBox::Cleared);
+void Editor::OnSaveOnShutdownClicked() {
+    if (!saveOnShutdownCheck.IsTicked()) {
+        autoSaveIntervalBox.SetEnabled(false);
+        autoSaveCheck.SetValue(CheckBox::Cleared);
     }
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
-void Editor::SaveCheckBox_Click() {
-    if (SaveCheckBox.IsTicked()) {
-        AutoSaveTime.SetEnabled(true);
-        SaveImage.SetValue(CheckBox::Ticked);
+void Editor::OnAutoSaveClicked() {
+    if (autoSaveCheck.IsTicked()) {
+        autoSaveIntervalBox.SetEnabled(true);
+        saveOnShutdownCheck.SetValue(CheckBox::Ticked);
     } else {
-        AutoSaveTime.SetEnabled(false);
+        autoSaveIntervalBox.SetEnabled(false);
     }
-    SettingsChanged = 1;
+    SettingsChanged = true;
 }
 
-void Editor::BootCheck_Click() { SettingsChanged = 1; }
+void Editor::OnStartAtBootClicked() { SettingsChanged = true; }
 
 // File names and the label are taken as typed.
-void Editor::Text1_Change() { SettingsChanged = 1; }
-void Editor::Text2_Change() { SettingsChanged = 1; }
-void Editor::DiskLabelText_Change() { SettingsChanged = 1; }
+void Editor::OnLoadFileChanged() { SettingsChanged = true; }
+void Editor::OnSaveFileChanged() { SettingsChanged = true; }
+void Editor::OnDiskLabelChanged() { SettingsChanged = true; }
 
 // Leaving the interval field brings it into range, down to whole 4-second units, and
 // positions its stepper; typing alone changes nothing.
-void Editor::AutoSaveTime_LostFocus() {
-    if (IntervalOf(AutoSaveTime) > LongestTypedInterval) AutoSaveTime.SetText(LongestTypedIntervalText);
-    if (IntervalOf(AutoSaveTime) < ShortestInterval) AutoSaveTime.SetText(ShortestIntervalText);
-    AutoSaveTime.SetText(NumberToText(std::floor(IntervalOf(AutoSaveTime) / IntervalUnit) * IntervalUnit));
-    PositionStepper(VScroll3, LastAutoSaveScroll, IntervalOf(AutoSaveTime));
-    AutoSaveTime.Refresh();
-    SettingsChanged = 1;
+void Editor::OnAutoSaveIntervalLostFocus() {
+    if (IntervalOf(autoSaveIntervalBox) > LongestTypedInterval) autoSaveIntervalBox.SetText(LongestTypedIntervalText);
+    if (IntervalOf(autoSaveIntervalBox) < ShortestInterval) autoSaveIntervalBox.SetText(ShortestIntervalText);
+    autoSaveIntervalBox.SetText(NumberToText(std::floor(IntervalOf(autoSaveIntervalBox) / IntervalUnit) * IntervalUnit));
+    PositionStepper(autoSaveIntervalStepper, LastAutoSaveScroll, IntervalOf(autoSaveIntervalBox));
+    autoSaveIntervalBox.Refresh();
+    SettingsChanged = true;
 }
 
 // Any movement of the bar is one 4-second step; steps past the ends, and every step
 // while AutoSave is off, are undone.
-void Editor::VScroll3_Change() {
+void Editor::OnAutoSaveIntervalStepped() {
     const auto longer = [&] {
-        if (IntervalOf(AutoSaveTime) > LongestSteppable) return false;
-        ShowInterval(AutoSaveTime, IntervalOf(AutoSaveTime) + IntervalUnit);
+        if (IntervalOf(autoSaveIntervalBox) > LongestSteppable) return false;
+        ShowInterval(autoSaveIntervalBox, IntervalOf(autoSaveIntervalBox) + IntervalUnit);
         return true;
     };
     const auto shorter = [&] {
-        if (IntervalOf(AutoSaveTime) < ShortestSteppable) return false;
-        ShowInterval(AutoSaveTime, IntervalOf(AutoSaveTime) - IntervalUnit);
+        if (IntervalOf(autoSaveIntervalBox) < ShortestSteppable) return false;
+        ShowInterval(autoSaveIntervalBox, IntervalOf(autoSaveIntervalBox) - IntervalUnit);
         return true;
     };
-    TakeStep(VScroll3, LastAutoSaveScroll, !AutoSaveTime.Enabled(), longer, shorter);
-    SettingsChanged = 1;
+    TakeStep(autoSaveIntervalStepper, LastAutoSaveScroll, !autoSaveIntervalBox.Enabled(), longer, shorter);
+    SettingsChanged = true;
 }
 
 }  // namespace qv

@@ -16,10 +16,10 @@ bool IsHardDisk(const ComboBox& diskType) { return diskType.ListIndex() == ListI
 bool SizeAllowsFat32(const TextBox& size) { return TextToNumber(size.Text()) > Fat32Threshold; }
 
 void EnableSizeGroup(Editor& editor) {
-    const bool hardDisk = IsHardDisk(editor.Combo1);
-    editor.Text3.SetEnabled(hardDisk);
-    editor.Label6.SetEnabled(hardDisk);
-    editor.Label12.SetEnabled(hardDisk);
+    const bool hardDisk = IsHardDisk(editor.diskTypeList);
+    editor.diskSizeBox.SetEnabled(hardDisk);
+    editor.diskSizeLabel.SetEnabled(hardDisk);
+    editor.megabytesLabel.SetEnabled(hardDisk);
 }
 
 bool Fat32Available(const ComboBox& diskType, const TextBox& size) {

@@ -40,8 +40,8 @@ constexpr Buttons kStopped{true, false, false};
 constexpr Buttons kRunning{false, true, true};
 
 inline Buttons ButtonsOf(const qvtest::AppWindow& editor) {
-    return {qvtest::IsEnabled(editor.Control("Command4")), qvtest::IsEnabled(editor.Control("Command5")),
-            qvtest::IsEnabled(editor.Control("Command6"))};
+    return {qvtest::IsEnabled(editor.Control("enableButton")), qvtest::IsEnabled(editor.Control("disableButton")),
+            qvtest::IsEnabled(editor.Control("saveDiskImageButton"))};
 }
 
 // The buttons once they show `expected`, or as they stand when the wait ran out.

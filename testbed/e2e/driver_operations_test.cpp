@@ -20,15 +20,15 @@ TEST_P(DriverOperationsEnableTest, EnableSaveAndDisableDriveTheStandIns) {
     ASSERT_TRUE(qvtest::WriteDword("BootEnable", c.bootEnable));
     const AppWindow editor = OpenEditorShowing(kStopped);
     ASSERT_TRUE(editor);
-    ASSERT_EQ(qvtest::CheckState(editor.Control("BootCheck")), c.bootEnable ? BST_CHECKED : BST_UNCHECKED);
+    ASSERT_EQ(qvtest::CheckState(editor.Control("startAtBootCheck")), c.bootEnable ? BST_CHECKED : BST_UNCHECKED);
 
-    qvtest::PostClick(editor.Control("Command4"));
+    qvtest::PostClick(editor.Control("enableButton"));
     EXPECT_EQ(AwaitButtons(editor, kRunning), kRunning) << "after Enable";
     EXPECT_EQ(Log(), c.enableRuns);
     EXPECT_TRUE(DeviceLoaded());
     SaveScreenshot(editor, std::string("driver-enabled-") + c.name);
 
-    qvtest::PostClick(editor.Control("Command6"));
+    qvtest::PostClick(editor.Control("saveDiskImageButton"));
     HWND saved = AwaitBox(kSavedCaption);
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(qvtest::MessageBoxText(saved), kSavedText);
@@ -39,7 +39,7 @@ TEST_P(DriverOperationsEnableTest, EnableSaveAndDisableDriveTheStandIns) {
     EXPECT_EQ(ButtonsOf(editor), kRunning) << "after Save Disk Image";
 
     ForgetLog();
-    qvtest::PostClick(editor.Control("Command5"));
+    qvtest::PostClick(editor.Control("disableButton"));
     EXPECT_EQ(AwaitButtons(editor, kStopped), kStopped) << "after Disable";
     EXPECT_EQ(Log(), Lines({Logged(kUninstall, 0)}));
     EXPECT_FALSE(DeviceLoaded());
@@ -88,17 +88,17 @@ TEST_P(DriverOperationsFailureTest, ShowsItsMessageAndLeavesTheButtons) {
 INSTANTIATE_TEST_SUITE_P(
     Knobs, DriverOperationsFailureTest,
     ::testing::Values(
-        FailureCase{"InstallFails", "ExitCode_id", 3, 0, false, "Command4", "Quorvel Driver Enable",
+        FailureCase{"InstallFails", "ExitCode_id", 3, 0, false, "enableButton", "Quorvel Driver Enable",
                     "Error installing Quorvel driver."},
-        FailureCase{"InstallAtBootFails", "ExitCode_ie", 2, 1, false, "Command4", "Quorvel Driver Enable",
+        FailureCase{"InstallAtBootFails", "ExitCode_ie", 2, 1, false, "enableButton", "Quorvel Driver Enable",
                     "Error installing Quorvel driver."},
-        FailureCase{"StartFails", "ExitCode_e", 5, 0, false, "Command4", "Quorvel Driver Enable",
+        FailureCase{"StartFails", "ExitCode_e", 5, 0, false, "enableButton", "Quorvel Driver Enable",
                     "Error starting Quorvel driver."},
-        FailureCase{"UninstallFails", "ExitCode_u", 6, 0, true, "Command5", "Quorvel Driver Disable",
+        FailureCase{"UninstallFails", "ExitCode_u", 6, 0, true, "disableButton", "Quorvel Driver Disable",
                     "Error disabling Quorvel driver."},
-        FailureCase{"DriverStaysLoaded", "ExitCode_u", 0, 0, true, "Command5", "Quorvel Driver Disable",
+        FailureCase{"DriverStaysLoaded", "ExitCode_u", 0, 0, true, "disableButton", "Quorvel Driver Disable",
                     "Error disabling Quorvel driver - driver still loaded!"},
-        FailureCase{"SaveRequestFails", QV_KNOB_FAIL_SAVE, 1, 0, true, "Command6", "Quorvel IOCTL Failed",
+        FailureCase{"SaveRequestFails", QV_KNOB_FAIL_SAVE, 1, 0, true, "saveDiskImageButton", "Quorvel IOCTL Failed",
                     "The IOCTL call to save the disk image failed."}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -109,7 +109,7 @@ TEST_F(DriverOperationsTest, DeviceThatNeverAppearsIsGivenUpAfterThirtySeconds) 
     ASSERT_TRUE(editor);
 
     const DWORD pressedAt = GetTickCount();
-    qvtest::PostClick(editor.Control("Command4"));
+    qvtest::PostClick(editor.Control("enableButton"));
     HWND box = AwaitBox(kEnableCaption, kProbeGivesUpMs + kOperationTimeoutMs);
     ASSERT_NE(box, nullptr);
     EXPECT_GE(GetTickCount() - pressedAt, static_cast<DWORD>(kProbeGivesUpMs));
@@ -136,14 +136,14 @@ TEST_P(DriverOperationsQuestionTest, AnswerDecidesWhatIsSavedAndRun) {
     const QuestionCase& c = GetParam();
     const AppWindow editor = OpenEditorShowing(kStopped);
     ASSERT_TRUE(editor);
-    HWND text2 = editor.Control("Text2");
+    HWND text2 = editor.Control("saveFileBox");
     ASSERT_TRUE(qvtest::ClickToFocus(text2, kReactTimeoutMs));
     qvtest::PressKey(VK_END);
     qvtest::TypeText("x");
     const std::string edited = kImageFile + "x";
     ASSERT_TRUE(qvtest::WaitUntil([&] { return qvtest::WindowText(text2) == edited; }, kReactTimeoutMs));
 
-    qvtest::PostClick(editor.Control("Command4"));
+    qvtest::PostClick(editor.Control("enableButton"));
     ExpectBox("Quorvel Driver Start", "Save current settings before starting driver?", c.answer);
     const Buttons after = c.installs ? kRunning : kStopped;
     EXPECT_EQ(AwaitButtons(editor, after), after);
@@ -202,7 +202,7 @@ TEST_F(DriverOperationsTest, WindowPaintsButTakesNoInputWhileTheInstallerRuns) {
     ASSERT_TRUE(qvstandins::SetKnob(std::string(QV_KNOB_DELAY_PREFIX) + "id", 8000));
     const AppWindow editor = OpenEditorShowing(kStopped);
     ASSERT_TRUE(editor);
-    qvtest::PostClick(editor.Control("Command4"));
+    qvtest::PostClick(editor.Control("enableButton"));
     Sleep(kSettleMs);  // the installer has started; it logs its call only when it ends
 
     HWND cover = CoverOver(editor.Handle());
@@ -216,8 +216,8 @@ TEST_F(DriverOperationsTest, WindowPaintsButTakesNoInputWhileTheInstallerRuns) {
     EXPECT_GE(DistinctColours(uncovered), 4u) << "the window is blank";
     ASSERT_EQ(Log(), Lines({})) << "the screenshot waited for the installer: no painting while it ran";
 
-    qvtest::Click(editor.Control("Command4"));
-    qvtest::Click(editor.Control("Command2"));
+    qvtest::Click(editor.Control("enableButton"));
+    qvtest::Click(editor.Control("cancelButton"));
     qvtest::PostClose(editor.Handle());
     ASSERT_EQ(Log(), Lines({})) << "the installer ended before the input was tried";
 
@@ -227,7 +227,7 @@ TEST_F(DriverOperationsTest, WindowPaintsButTakesNoInputWhileTheInstallerRuns) {
     Sleep(kSettleMs);
     EXPECT_EQ(Log(), Lines({Logged(kInstall, 0), Logged(kEnable, 0)})) << "one Enable only";
 
-    qvtest::PostClick(editor.Control("Command5"));
+    qvtest::PostClick(editor.Control("disableButton"));
     EXPECT_EQ(AwaitButtons(editor, kStopped), kStopped) << "Disable works once the wait is over";
 }
 

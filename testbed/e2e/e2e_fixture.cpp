@@ -7,8 +7,9 @@ namespace qve2e {
 
 void SeedSensibleSettings() {
     ASSERT_TRUE(qvtest::DeleteSettingsKey());
-    ASSERT_TRUE(qvtest::WriteSettings(qvtest::StoredSettings{}));
-    ASSERT_TRUE(qvtest::WriteString("InstallDir", "C:\\Program Files\\Quorvel"));
+    qvtest::StoredSettings settings = qvtest::SensibleSettings();
+    settings.InstallDir = "C:\\Program Files\\Quorvel";
+    ASSERT_TRUE(qvtest::WriteSettings(settings));
 }
 
 void SeedSetupsKey() {

@@ -83,8 +83,8 @@ TEST_P(EditingRulesSizeEntryTest, LeavingTheBoxNormalisesAndTheArrowStepsFromThe
     qvtest::WriteDword("DiskFormatFAT32", entry.fat32);
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND size = editor.Control("Text3");
-    HWND bar = editor.Control("VScroll1");
+    HWND size = editor.Control("diskSizeBox");
+    HWND bar = editor.Control("diskSizeStepper");
 
     SelectAllOf(size);
     qvtest::TypeText(entry.typed);
@@ -95,7 +95,7 @@ TEST_P(EditingRulesSizeEntryTest, LeavingTheBoxNormalisesAndTheArrowStepsFromThe
     // Back by the keyboard, which selects the box's text: a second click on the same
     // spot so soon would be a double click, from which an edit box takes no focus.
     qvtest::PressTab(true);
-    ASSERT_EQ(AwaitFocus(editor, "Text3"), "Text3");
+    ASSERT_EQ(AwaitFocus(editor, "diskSizeBox"), "diskSizeBox");
     qvtest::TypeText(entry.typed);
     ASSERT_EQ(AwaitText(size, entry.typed), entry.typed);
     ClickUpperArrow(bar);
@@ -103,7 +103,7 @@ TEST_P(EditingRulesSizeEntryTest, LeavingTheBoxNormalisesAndTheArrowStepsFromThe
     // The normalised size placed the bar at 32767 minus it; the arrow then took it one lower.
     const int normalisedPosition = 32767 - std::stoi(entry.afterLeaving);
     EXPECT_EQ(qvtest::ScrollPosition(bar), normalisedPosition - 1);
-    EXPECT_EQ(editor.FocusedControl(), "VScroll1");
+    EXPECT_EQ(editor.FocusedControl(), "diskSizeStepper");
     SaveScreenshot(editor, std::string("editing-size-") + entry.name);
 }
 
@@ -122,8 +122,8 @@ struct SavedEntry {
 };
 
 const SavedEntry kSavedEntries[] = {
-    {"Interval", "AutoSaveTime", "5", " 20", "AutoSaveTrigger", 5},
-    {"Size", "Text3", "2047", " 2046", "SizeIn4kPages", 2046 * 256},
+    {"Interval", "autoSaveIntervalBox", "5", " 20", "AutoSaveTrigger", 5},
+    {"Size", "diskSizeBox", "2047", " 2046", "SizeIn4kPages", 2046 * 256},
 };
 
 void PrintTo(const SavedEntry& entry, std::ostream* out) { *out << entry.name; }
@@ -142,12 +142,12 @@ TEST_P(EditingRulesSaveTest, ClickingSaveSettingsNormalisesTheTypedFieldBeforeSa
     qvtest::TypeText(entry.typed);
     ASSERT_EQ(AwaitText(field, entry.typed), entry.typed);
 
-    qvtest::Click(editor.Control("Command3"));
+    qvtest::Click(editor.Control("saveSettingsButton"));
     const std::string storedName = entry.storedName;
     EXPECT_EQ(Await(std::optional<std::uint32_t>(entry.stored), [&] { return qvtest::ReadDword(storedName); }),
               entry.stored);
     EXPECT_EQ(qvtest::WindowText(field), entry.shown);
-    EXPECT_EQ(editor.FocusedControl(), "Command3");
+    EXPECT_EQ(editor.FocusedControl(), "saveSettingsButton");
 }
 
 INSTANTIATE_TEST_SUITE_P(TypedThenSaved, EditingRulesSaveTest, ::testing::ValuesIn(kSavedEntries),
@@ -159,8 +159,8 @@ using EditingRulesTest = QvconfigTest;
 TEST_F(EditingRulesTest, ATroughClickAndAThumbDragOfAnyLengthAreOneStepEach) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND size = editor.Control("Text3");
-    HWND bar = editor.Control("VScroll1");
+    HWND size = editor.Control("diskSizeBox");
+    HWND bar = editor.Control("diskSizeStepper");
     ASSERT_EQ(qvtest::WindowText(size), " 64");
     const int loaded = qvtest::ScrollPosition(bar);
 
@@ -182,7 +182,7 @@ TEST_F(EditingRulesTest, ATroughClickAndAThumbDragOfAnyLengthAreOneStepEach) {
 TEST_F(EditingRulesTest, TheDriveLetterTakesOneCharacterAndShowsItInUpperCase) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND letter = editor.Control("DriveLetterText");
+    HWND letter = editor.Control("driveLetterBox");
     ASSERT_EQ(qvtest::WindowText(letter), "R");
     SelectAllOf(letter);
     qvtest::TypeText("d");
@@ -201,22 +201,22 @@ TEST_F(EditingRulesTest, ChoosingAFloppyDisablesTheSizeGroupAndFreezesItsArrows)
     qvtest::WriteDword("DiskFormatFAT32", 1);
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND combo = editor.Control("Combo1");
-    HWND size = editor.Control("Text3");
-    HWND bar = editor.Control("VScroll1");
+    HWND combo = editor.Control("diskTypeList");
+    HWND size = editor.Control("diskSizeBox");
+    HWND bar = editor.Control("diskSizeStepper");
     ASSERT_EQ(qvtest::ComboItems(combo)[1], "1.44MB Floppy");
 
     ASSERT_TRUE(PickFromDropDown(Running().Id(), combo, 1)) << "the list did not open";
     EXPECT_EQ(AwaitText(combo, "1.44MB Floppy"), "1.44MB Floppy");
-    for (const char* name : {"Text3", "Fat32Enable", "Label6", "Label12"}) {
+    for (const char* name : {"diskSizeBox", "fat32Check", "diskSizeLabel", "megabytesLabel"}) {
         EXPECT_FALSE(Await(false, [&] { return qvtest::IsEnabled(editor.Control(name)); })) << name;
     }
     EXPECT_EQ(qvtest::WindowText(size), " 64");
-    EXPECT_EQ(qvtest::CheckState(editor.Control("Fat32Enable")), BST_CHECKED);
+    EXPECT_EQ(qvtest::CheckState(editor.Control("fat32Check")), BST_CHECKED);
 
     const int frozen = qvtest::ScrollPosition(bar);
     ClickUpperArrow(bar);
-    ASSERT_EQ(AwaitFocus(editor, "VScroll1"), "VScroll1");
+    ASSERT_EQ(AwaitFocus(editor, "diskSizeStepper"), "diskSizeStepper");
     ClickInTrough(bar);
     Sleep(kSettleMs);
     EXPECT_EQ(qvtest::WindowText(size), " 64");

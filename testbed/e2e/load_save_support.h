@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "e2e_fixture.h"
+#include "qvconfig/settings/settings_key_values.h"
+#include "testbed/harness/registry.h"
 #include "user_actions.h"
 
 namespace qve2e {
@@ -104,27 +106,22 @@ inline KeyContents With(KeyContents contents, const KeyContents& changes) {
     return contents;
 }
 
-// Every stored value away from what a fresh window or the no-key defaults show, and
-// no two of the check-box rules working against each other: image loading excludes
-// the label and the TEMP directory, and AutoSave goes with saving on shutdown.
-inline const KeyContents kStored = {
-    {"DiskType", Sz("HDC")},
-    {"SizeIn4kPages", Dword(1048320)},  // 4095 MB, a size only FAT32 allows
-    {"DiskFormatFAT32", Dword(1)},
-    {"UserDriveLetter", Dword(3)},
-    {"LoadImageOnStart", Dword(1)},
-    {"LoadImageFile", Sz("D:\\images\\load me.img")},
-    {"SaveImageOnExit", Dword(1)},
-    {"SaveImageFile", Sz("E:\\save.img")},
-    {"AutoSaveEnabled", Dword(1)},
-    {"AutoSaveTrigger", Dword(152)},
-    {"MakeTempDir", Dword(0)},
-    {"UseDiskLabel", Dword(0)},
-    {"DiskLabel", Sz("SCRATCH")},
-    {"BootEnable", Dword(1)},
-    {"InstallDir", Sz("C:\\Program Files\\Quorvel")},
-    {"Executable", Sz("C:\\Program Files\\Quorvel\\qvconfig.exe")},
-};
+// The key that holds a record's present fields, each under the name and type of its
+// row in the program's table.
+inline KeyContents KeyContentsOf(const qvtest::StoredSettings& settings) {
+    KeyContents contents;
+    qv::WritePresentFields(
+        settings, qv::Which::Every,
+        [&contents](const char* name, const std::string& text) { return contents.emplace(name, Sz(text)).second; },
+        [&contents](const char* name, std::int32_t number) {
+            return contents.emplace(name, Dword(static_cast<std::uint32_t>(number))).second;
+        });
+    return contents;
+}
+
+// The harness's settings away from the defaults, in the key of an installation.
+inline const KeyContents kStored = With(KeyContentsOf(qvtest::SettingsAwayFromTheDefaults()),
+                                        {{"Executable", Sz("C:\\Program Files\\Quorvel\\qvconfig.exe")}});
 
 // ---- What the window shows -----------------------------------------------------------
 
@@ -149,56 +146,56 @@ constexpr const char* kFixed = kCaptionFixed;
 
 // With no driver only "Enable" of the three driver buttons is usable.
 inline const std::vector<Shown> kDriverButtonsWithoutDriver = {
-    {"Command4", kFixed, kNoCheck, true},
-    {"Command5", kFixed, kNoCheck, false},
-    {"Command6", kFixed, kNoCheck, false},
+    {"enableButton", kFixed, kNoCheck, true},
+    {"disableButton", kFixed, kNoCheck, false},
+    {"saveDiskImageButton", kFixed, kNoCheck, false},
 };
 
 inline const std::vector<Shown> kShownForStored = {
-    {"Label5", "Version 1.5", kNoCheck, true},
-    {"Combo1", "Hard Disk", kNoCheck, true},
-    {"Label6", kFixed, kNoCheck, true},
-    {"Text3", " 4095", kNoCheck, true},
-    {"Label12", kFixed, kNoCheck, true},
-    {"Fat32Enable", kFixed, X, true},
-    {"DriveLetterText", "D", kNoCheck, true},
-    {"LoadImage", kFixed, X, true},
-    {"Text1", "D:\\images\\load me.img", kNoCheck, true},
-    {"SaveImage", kFixed, X, true},
-    {"Text2", "E:\\save.img", kNoCheck, true},
-    {"SaveCheckBox", kFixed, X, true},
-    {"AutoSaveTime", " 608", kNoCheck, true},
-    {"TempDirCheckBox", kFixed, O, true},
-    {"DiskLabelCheckBox", kFixed, O, true},
-    {"DiskLabelText", "SCRATCH", kNoCheck, false},
-    {"BootCheck", kFixed, X, true},
+    {"version", "Version 1.5", kNoCheck, true},
+    {"diskTypeList", "Hard Disk", kNoCheck, true},
+    {"diskSizeLabel", kFixed, kNoCheck, true},
+    {"diskSizeBox", " 4095", kNoCheck, true},
+    {"megabytesLabel", kFixed, kNoCheck, true},
+    {"fat32Check", kFixed, X, true},
+    {"driveLetterBox", "D", kNoCheck, true},
+    {"loadAtStartupCheck", kFixed, X, true},
+    {"loadFileBox", "D:\\images\\load me.img", kNoCheck, true},
+    {"saveOnShutdownCheck", kFixed, X, true},
+    {"saveFileBox", "E:\\save.img", kNoCheck, true},
+    {"autoSaveCheck", kFixed, X, true},
+    {"autoSaveIntervalBox", " 608", kNoCheck, true},
+    {"tempDirCheck", kFixed, O, true},
+    {"diskLabelCheck", kFixed, O, true},
+    {"diskLabelBox", "SCRATCH", kNoCheck, false},
+    {"startAtBootCheck", kFixed, X, true},
 };
 inline const std::vector<ScrollShown> kScrollsForStored = {
-    {"VScroll1", 32767 - 4095}, {"VScroll2", 16384}, {"VScroll3", 32767 - 608}};
+    {"diskSizeStepper", 32767 - 4095}, {"driveLetterStepper", 16384}, {"autoSaveIntervalStepper", 32767 - 608}};
 
 // With no key: the settings of a fresh installation, the size box's rule having
 // disabled FAT32 for the 10 MB.
 inline const std::vector<Shown> kShownForDefaults = {
-    {"Label5", "Version 1.5", kNoCheck, true},
-    {"Combo1", "Hard Disk", kNoCheck, true},
-    {"Label6", kFixed, kNoCheck, true},
-    {"Text3", "10", kNoCheck, true},
-    {"Label12", kFixed, kNoCheck, true},
-    {"Fat32Enable", kFixed, O, false},
-    {"DriveLetterText", "Z", kNoCheck, true},
-    {"LoadImage", kFixed, O, true},
-    {"Text1", "c:\\qvdriver.img", kNoCheck, false},
-    {"SaveImage", kFixed, O, true},
-    {"Text2", "c:\\qvdriver.img", kNoCheck, true},
-    {"SaveCheckBox", kFixed, O, true},
-    {"AutoSaveTime", "600", kNoCheck, false},
-    {"TempDirCheckBox", kFixed, O, true},
-    {"DiskLabelCheckBox", kFixed, O, true},
-    {"DiskLabelText", "QVDRIVER", kNoCheck, false},
-    {"BootCheck", kFixed, O, true},
+    {"version", "Version 1.5", kNoCheck, true},
+    {"diskTypeList", "Hard Disk", kNoCheck, true},
+    {"diskSizeLabel", kFixed, kNoCheck, true},
+    {"diskSizeBox", "10", kNoCheck, true},
+    {"megabytesLabel", kFixed, kNoCheck, true},
+    {"fat32Check", kFixed, O, false},
+    {"driveLetterBox", "Z", kNoCheck, true},
+    {"loadAtStartupCheck", kFixed, O, true},
+    {"loadFileBox", "c:\\qvdriver.img", kNoCheck, false},
+    {"saveOnShutdownCheck", kFixed, O, true},
+    {"saveFileBox", "c:\\qvdriver.img", kNoCheck, true},
+    {"autoSaveCheck", kFixed, O, true},
+    {"autoSaveIntervalBox", "600", kNoCheck, false},
+    {"tempDirCheck", kFixed, O, true},
+    {"diskLabelCheck", kFixed, O, true},
+    {"diskLabelBox", "QVDRIVER", kNoCheck, false},
+    {"startAtBootCheck", kFixed, O, true},
 };
 inline const std::vector<ScrollShown> kScrollsForDefaults = {
-    {"VScroll1", 32757}, {"VScroll2", 16384}, {"VScroll3", 32167}};
+    {"diskSizeStepper", 32757}, {"driveLetterStepper", 16384}, {"autoSaveIntervalStepper", 32167}};
 
 inline void ExpectShown(const AppWindow& window, const std::vector<Shown>& rows) {
     for (const Shown& row : rows) {

@@ -30,7 +30,7 @@ TEST_F(LoadSaveTest, SeededKeyOpensTheWindowShowingEveryStoredValue) {
     ExpectShown(editor, kShownForStored);
     ExpectShown(editor, kDriverButtonsWithoutDriver);
     ExpectScrollPositions(editor, kScrollsForStored);
-    EXPECT_EQ(qvtest::ComboSelection(editor.Control("Combo1")), 0);
+    EXPECT_EQ(qvtest::ComboSelection(editor.Control("diskTypeList")), 0);
     EXPECT_EQ(ReadKey(), kStored) << "loading wrote to the key";
 }
 
@@ -38,36 +38,36 @@ TEST_F(LoadSaveTest, SeededKeyOpensTheWindowShowingEveryStoredValue) {
 // ticking "Disk Label:" clears image loading, clearing "Save Disk Image on Shutdown"
 // clears AutoSave, and a floppy kind freezes the size that was typed before.
 void EditEverySetting(const AppWindow& editor) {
-    TypeInto(editor.Control("Text3"), "100");
-    qvtest::Click(editor.Control("Fat32Enable"));  // leaving the size box brings it onto the grid
-    TypeInto(editor.Control("DriveLetterText"), "k");
-    TypeInto(editor.Control("Text1"), "C:\\new load.img");
-    TypeInto(editor.Control("AutoSaveTime"), "1000");
-    qvtest::Click(editor.Control("SaveImage"));
-    TypeInto(editor.Control("Text2"), "F:\\out.img");
-    qvtest::Click(editor.Control("DiskLabelCheckBox"));
-    TypeInto(editor.Control("DiskLabelText"), "NEWLABEL");
-    qvtest::Click(editor.Control("TempDirCheckBox"));
-    qvtest::Click(editor.Control("BootCheck"));
-    qvtest::Click(editor.Control("Combo1"));
+    TypeInto(editor.Control("diskSizeBox"), "100");
+    qvtest::Click(editor.Control("fat32Check"));  // leaving the size box brings it onto the grid
+    TypeInto(editor.Control("driveLetterBox"), "k");
+    TypeInto(editor.Control("loadFileBox"), "C:\\new load.img");
+    TypeInto(editor.Control("autoSaveIntervalBox"), "1000");
+    qvtest::Click(editor.Control("saveOnShutdownCheck"));
+    TypeInto(editor.Control("saveFileBox"), "F:\\out.img");
+    qvtest::Click(editor.Control("diskLabelCheck"));
+    TypeInto(editor.Control("diskLabelBox"), "NEWLABEL");
+    qvtest::Click(editor.Control("tempDirCheck"));
+    qvtest::Click(editor.Control("startAtBootCheck"));
+    qvtest::Click(editor.Control("diskTypeList"));
     qvtest::PressKey(VK_DOWN);
 }
 
 const std::vector<Shown> kShownAfterEdits = {
-    {"Combo1", "1.44MB Floppy", kNoCheck, true},
-    {"Text3", " 100", kNoCheck, false},
-    {"Fat32Enable", kFixed, O, false},
-    {"DriveLetterText", "K", kNoCheck, true},
-    {"LoadImage", kFixed, O, true},
-    {"Text1", "C:\\new load.img", kNoCheck, false},
-    {"SaveImage", kFixed, O, true},
-    {"Text2", "F:\\out.img", kNoCheck, true},
-    {"SaveCheckBox", kFixed, O, true},
-    {"AutoSaveTime", " 1000", kNoCheck, false},
-    {"TempDirCheckBox", kFixed, X, true},
-    {"DiskLabelCheckBox", kFixed, X, true},
-    {"DiskLabelText", "NEWLABEL", kNoCheck, true},
-    {"BootCheck", kFixed, O, true},
+    {"diskTypeList", "1.44MB Floppy", kNoCheck, true},
+    {"diskSizeBox", " 100", kNoCheck, false},
+    {"fat32Check", kFixed, O, false},
+    {"driveLetterBox", "K", kNoCheck, true},
+    {"loadAtStartupCheck", kFixed, O, true},
+    {"loadFileBox", "C:\\new load.img", kNoCheck, false},
+    {"saveOnShutdownCheck", kFixed, O, true},
+    {"saveFileBox", "F:\\out.img", kNoCheck, true},
+    {"autoSaveCheck", kFixed, O, true},
+    {"autoSaveIntervalBox", " 1000", kNoCheck, false},
+    {"tempDirCheck", kFixed, X, true},
+    {"diskLabelCheck", kFixed, X, true},
+    {"diskLabelBox", "NEWLABEL", kNoCheck, true},
+    {"startAtBootCheck", kFixed, O, true},
 };
 
 // Disabled controls are saved like enabled ones; the installation's two values stay.
@@ -92,10 +92,10 @@ TEST_F(LoadSaveTest, OkWritesEveryEditedSettingAndEndsTheProgram) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
     EditEverySetting(editor);
-    ASSERT_EQ(Await(std::string("1.44MB Floppy"), [&] { return qvtest::WindowText(editor.Control("Combo1")); }),
+    ASSERT_EQ(Await(std::string("1.44MB Floppy"), [&] { return qvtest::WindowText(editor.Control("diskTypeList")); }),
               "1.44MB Floppy");
     ExpectShown(editor, kShownAfterEdits);
-    qvtest::Click(editor.Control("Command1"));
+    qvtest::Click(editor.Control("okButton"));
     EXPECT_TRUE(Ends());
     EXPECT_EQ(ReadKey(), kStoredAfterEdits);
 }
@@ -103,9 +103,9 @@ TEST_F(LoadSaveTest, OkWritesEveryEditedSettingAndEndsTheProgram) {
 TEST_F(LoadSaveTest, SaveSettingsWritesAndKeepsTheWindowOpen) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    qvtest::PostClick(editor.Control("BootCheck"));
-    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("BootCheck")); }), O);
-    qvtest::PostClick(editor.Control("Command3"));
+    qvtest::PostClick(editor.Control("startAtBootCheck"));
+    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("startAtBootCheck")); }), O);
+    qvtest::PostClick(editor.Control("saveSettingsButton"));
     EXPECT_EQ(Await(std::optional<std::uint32_t>(0), [] { return qvtest::ReadDword("BootEnable"); }), 0u);
     EXPECT_FALSE(Running().WaitForExit(500)) << "Save Settings closed the window";
     EXPECT_TRUE(IsWindowVisible(editor.Handle()));
@@ -127,10 +127,10 @@ TEST_F(LoadSaveTest, OnSixtyFourBitWindowsTheKeyIsTheOneTheDriverReads) {
 
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(qvtest::WindowText(editor.Control("DiskLabelText")), TextOf(kStored.at("DiskLabel")));
-    qvtest::PostClick(editor.Control("BootCheck"));
-    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("BootCheck")); }), O);
-    qvtest::PostClick(editor.Control("Command3"));
+    EXPECT_EQ(qvtest::WindowText(editor.Control("diskLabelBox")), TextOf(kStored.at("DiskLabel")));
+    qvtest::PostClick(editor.Control("startAtBootCheck"));
+    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("startAtBootCheck")); }), O);
+    qvtest::PostClick(editor.Control("saveSettingsButton"));
     EXPECT_EQ(Await(std::optional<std::uint32_t>(0), [] { return qvtest::ReadDword("BootEnable"); }), 0u);
     EXPECT_EQ(ReadKey(viewOf32BitPrograms), KeyContents({{"DiskLabel", Sz(kDecoy)}}));
     EXPECT_TRUE(qvtest::DeleteKey(viewOf32BitPrograms));
@@ -169,15 +169,15 @@ TEST_F(LoadSaveTest, SetupsKeyShowsAFreshInstallationAndOkSavesIt) {
     ExpectShown(editor, kShownForDefaults);
     ExpectShown(editor, kDriverButtonsWithoutDriver);
     ExpectScrollPositions(editor, kScrollsForDefaults);
-    EXPECT_EQ(qvtest::ComboSelection(editor.Control("Combo1")), 0);
-    for (const char* name : {"Combo1", "Text1", "Text2", "Text3", "DriveLetterText", "AutoSaveTime", "DiskLabelText"}) {
+    EXPECT_EQ(qvtest::ComboSelection(editor.Control("diskTypeList")), 0);
+    for (const char* name : {"diskTypeList", "loadFileBox", "saveFileBox", "diskSizeBox", "driveLetterBox", "autoSaveIntervalBox", "diskLabelBox"}) {
         const std::string text = qvtest::WindowText(editor.Control(name));
-        EXPECT_FALSE(text == "Combo1" || (text.size() == 5 && text.rfind("Text", 0) == 0))
+        EXPECT_FALSE(text == "diskTypeList" || (text.size() == 5 && text.rfind("Text", 0) == 0))
             << name << " shows the placeholder " << text;
     }
     EXPECT_EQ(ReadKey(), kSetupsKey) << "loading wrote to the key";
 
-    qvtest::Click(editor.Control("Command1"));
+    qvtest::Click(editor.Control("okButton"));
     EXPECT_TRUE(Ends());
     EXPECT_EQ(ReadKey(), kFreshSettings);
 }
@@ -188,8 +188,8 @@ TEST_F(LoadSaveTest, RefusedWritesAreReportedOnceAndOkStillCloses) {
     if (!refused.Refuses()) GTEST_SKIP() << "this Wine lets every write through";
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    qvtest::PostClick(editor.Control("BootCheck"));
-    qvtest::PostClick(editor.Control("Command1"));
+    qvtest::PostClick(editor.Control("startAtBootCheck"));
+    qvtest::PostClick(editor.Control("okButton"));
     const std::vector<SeenBox> expected = {
         {"Save Settings Failed", "Unable to save Quorvel settings.", {kEditorForm.caption, "Save Settings Failed"}}};
     EXPECT_EQ(AnswerBoxesUntilEnd(Running()), expected);
@@ -207,13 +207,13 @@ class LoadSaveClosingTest : public LoadSaveTest, public ::testing::WithParamInte
 TEST_P(LoadSaveClosingTest, ClosingAfterEditsChangesNothingInTheKey) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    TypeInto(editor.Control("DriveLetterText"), "k");
-    qvtest::Click(editor.Control("BootCheck"));
-    qvtest::Click(editor.Control("SaveImage"));
-    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("SaveCheckBox")); }), O);
-    ASSERT_EQ(qvtest::WindowText(editor.Control("DriveLetterText")), "K");
+    TypeInto(editor.Control("driveLetterBox"), "k");
+    qvtest::Click(editor.Control("startAtBootCheck"));
+    qvtest::Click(editor.Control("saveOnShutdownCheck"));
+    ASSERT_EQ(Await(O, [&] { return qvtest::CheckState(editor.Control("autoSaveCheck")); }), O);
+    ASSERT_EQ(qvtest::WindowText(editor.Control("driveLetterBox")), "K");
     if (GetParam() == Closing::Cancel) {
-        qvtest::PostClick(editor.Control("Command2"));
+        qvtest::PostClick(editor.Control("cancelButton"));
     } else {
         qvtest::PostClose(editor.Handle());
     }
@@ -271,7 +271,7 @@ TEST_F(LoadSaveTest, NoKeyReportsTheReadFailureBeforeTheWindowShowsTheDefaults) 
     ExpectShown(editor, kShownForDefaults);
     ExpectShown(editor, kDriverButtonsWithoutDriver);
     ExpectScrollPositions(editor, kScrollsForDefaults);
-    EXPECT_EQ(qvtest::ComboSelection(editor.Control("Combo1")), 0);
+    EXPECT_EQ(qvtest::ComboSelection(editor.Control("diskTypeList")), 0);
     EXPECT_FALSE(qvtest::SettingsKeyExists());
 }
 

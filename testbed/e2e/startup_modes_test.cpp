@@ -56,7 +56,7 @@ TEST_P(OpensEditorTest, OpensTheConfigurationWindowAlone) {
     const AppWindow editor = Open(GetParam(), kEditorForm.caption);
     ASSERT_TRUE(editor);
     EXPECT_EQ(qvtest::TopLevelCaptions(Running().Id()), std::vector<std::string>{kEditorForm.caption});
-    qvtest::PostClick(editor.Control("Command1"));
+    qvtest::PostClick(editor.Control("okButton"));
     EXPECT_TRUE(Ends());
     EXPECT_EQ(Running().ExitCode(), kStatusDone);
 }
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Words, OpensEditorTest, ::testing::Values("", "install"
 // After an edit, neither Cancel nor the close command saves or asks: the program ends
 // (a question would hold it open) and the key is as it was.
 void TypeIntoSaveFileName(const AppWindow& editor) {
-    HWND text2 = editor.Control("Text2");
+    HWND text2 = editor.Control("saveFileBox");
     ASSERT_TRUE(qvtest::ClickToFocus(text2, kReactTimeoutMs));
     qvtest::PressKey(VK_END);
     qvtest::TypeText("x");
@@ -83,7 +83,7 @@ TEST_F(QvconfigTest, CancelEndsTheProgramWithoutSavingOrAsking) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
     TypeIntoSaveFileName(editor);
-    qvtest::PostClick(editor.Control("Command2"));
+    qvtest::PostClick(editor.Control("cancelButton"));
     EXPECT_TRUE(Ends());
     EXPECT_EQ(Running().ExitCode(), kStatusDone);
     EXPECT_EQ(qvtest::ReadString("SaveImageFile"), "C:\\qvdriver.img");

@@ -16,13 +16,13 @@ TEST_F(UserInputTest, FocusIsOnOkWhenTheWindowOpens) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
     SaveScreenshot(editor, "editor");
-    EXPECT_EQ(AwaitFocus(editor, "Command1"), "Command1");
+    EXPECT_EQ(AwaitFocus(editor, "okButton"), "okButton");
 }
 
 TEST_F(UserInputTest, TabVisitsTheControlsInOrderPassingOverDisabledOnes) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    ASSERT_EQ(AwaitFocus(editor, "Command1"), "Command1");
+    ASSERT_EQ(AwaitFocus(editor, "okButton"), "okButton");
     std::vector<std::string> expected;
     for (const char* name : kEditorTabOrder) {
         if (qvtest::IsEnabled(editor.Control(name))) expected.push_back(name);
@@ -42,25 +42,25 @@ TEST_F(UserInputTest, TabVisitsTheControlsInOrderPassingOverDisabledOnes) {
 TEST_F(UserInputTest, ShiftTabFromOkGoesBackToTheLastControl) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    ASSERT_EQ(AwaitFocus(editor, "Command1"), "Command1");
+    ASSERT_EQ(AwaitFocus(editor, "okButton"), "okButton");
     qvtest::PressTab(true);
-    EXPECT_EQ(AwaitFocus(editor, "BootCheck"), "BootCheck");
+    EXPECT_EQ(AwaitFocus(editor, "startAtBootCheck"), "startAtBootCheck");
 }
 
 TEST_F(UserInputTest, TypedTextComesBackOnTheScreen) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND text2 = editor.Control("Text2");
+    HWND text2 = editor.Control("saveFileBox");
     SelectAllOf(text2);
     qvtest::TypeText("D:\\Images\\Ram_1.img");
     EXPECT_EQ(AwaitText(text2, "D:\\Images\\Ram_1.img"), "D:\\Images\\Ram_1.img");
-    EXPECT_EQ(editor.FocusedControl(), "Text2");
+    EXPECT_EQ(editor.FocusedControl(), "saveFileBox");
 }
 
 TEST_F(UserInputTest, TypingStopsAtTheLabelsLimit) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND label = editor.Control("DiskLabelText");
+    HWND label = editor.Control("diskLabelBox");
     ASSERT_TRUE(qvtest::IsEnabled(label)) << "the seeded key asks for a disk label";
     SelectAllOf(label);
     qvtest::TypeText("ABCDEFGHIJKL");
@@ -70,11 +70,11 @@ TEST_F(UserInputTest, TypingStopsAtTheLabelsLimit) {
 TEST_F(UserInputTest, ClickingACheckBoxTicksAndClearsIt) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND boot = editor.Control("BootCheck");
+    HWND boot = editor.Control("startAtBootCheck");
     ASSERT_EQ(qvtest::CheckState(boot), BST_UNCHECKED);
     qvtest::Click(boot);
     EXPECT_EQ(AwaitCheck(boot, BST_CHECKED), BST_CHECKED);
-    EXPECT_EQ(editor.FocusedControl(), "BootCheck");
+    EXPECT_EQ(editor.FocusedControl(), "startAtBootCheck");
     qvtest::Click(boot);
     EXPECT_EQ(AwaitCheck(boot, BST_UNCHECKED), BST_UNCHECKED);
 }
@@ -84,17 +84,17 @@ TEST_F(UserInputTest, TickingAutoSaveTicksSaveOnShutdownAndEnablesTheInterval) {
     qvtest::WriteDword("SaveImageOnExit", 0);
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    qvtest::Click(editor.Control("SaveCheckBox"));
-    EXPECT_EQ(AwaitCheck(editor.Control("SaveCheckBox"), BST_CHECKED), BST_CHECKED);
-    EXPECT_EQ(AwaitCheck(editor.Control("SaveImage"), BST_CHECKED), BST_CHECKED);
-    EXPECT_TRUE(qvtest::IsEnabled(editor.Control("AutoSaveTime")));
+    qvtest::Click(editor.Control("autoSaveCheck"));
+    EXPECT_EQ(AwaitCheck(editor.Control("autoSaveCheck"), BST_CHECKED), BST_CHECKED);
+    EXPECT_EQ(AwaitCheck(editor.Control("saveOnShutdownCheck"), BST_CHECKED), BST_CHECKED);
+    EXPECT_TRUE(qvtest::IsEnabled(editor.Control("autoSaveIntervalBox")));
 }
 
 TEST_F(UserInputTest, ClickingAScrollArrowMovesTheFocusToTheBar) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    ClickUpperArrow(editor.Control("VScroll1"));
-    EXPECT_EQ(AwaitFocus(editor, "VScroll1"), "VScroll1");
+    ClickUpperArrow(editor.Control("diskSizeStepper"));
+    EXPECT_EQ(AwaitFocus(editor, "diskSizeStepper"), "diskSizeStepper");
 }
 
 // The interval field's lost-focus rule runs before the arrow's step: 601 becomes
@@ -103,19 +103,19 @@ TEST_F(UserInputTest, LeavingTheIntervalForItsArrowNormalisesBeforeTheStep) {
     qvtest::WriteDword("AutoSaveEnabled", 1);
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND interval = editor.Control("AutoSaveTime");
+    HWND interval = editor.Control("autoSaveIntervalBox");
     ASSERT_TRUE(qvtest::IsEnabled(interval)) << "the seeded key turns AutoSave on";
     SelectAllOf(interval);
     qvtest::TypeText("601");
     ASSERT_EQ(AwaitText(interval, "601"), "601");
-    ClickUpperArrow(editor.Control("VScroll3"));
+    ClickUpperArrow(editor.Control("autoSaveIntervalStepper"));
     EXPECT_EQ(AwaitText(interval, " 604"), " 604");
 }
 
 TEST_F(UserInputTest, EnterAtOpeningPressesOkAndEndsTheProgram) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    ASSERT_EQ(AwaitFocus(editor, "Command1"), "Command1");
+    ASSERT_EQ(AwaitFocus(editor, "okButton"), "okButton");
     qvtest::PressEnter();
     EXPECT_TRUE(Ends());
 }
@@ -123,22 +123,22 @@ TEST_F(UserInputTest, EnterAtOpeningPressesOkAndEndsTheProgram) {
 TEST_F(UserInputTest, EnterInATextBoxPressesNoButton) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    qvtest::Click(editor.Control("Text2"));
-    ASSERT_EQ(AwaitFocus(editor, "Text2"), "Text2");
+    qvtest::Click(editor.Control("saveFileBox"));
+    ASSERT_EQ(AwaitFocus(editor, "saveFileBox"), "saveFileBox");
     qvtest::PressEnter();
     EXPECT_FALSE(Running().WaitForExit(1000)) << "Enter closed the window";
-    EXPECT_EQ(editor.FocusedControl(), "Text2");
+    EXPECT_EQ(editor.FocusedControl(), "saveFileBox");
 }
 
 // What the user typed is what OK saves.
 TEST_F(UserInputTest, OkSavesTheTypedFileNameAndEndsTheProgram) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND text2 = editor.Control("Text2");
+    HWND text2 = editor.Control("saveFileBox");
     SelectAllOf(text2);
     qvtest::TypeText("D:\\saved.img");
     ASSERT_EQ(AwaitText(text2, "D:\\saved.img"), "D:\\saved.img");
-    qvtest::Click(editor.Control("Command1"));
+    qvtest::Click(editor.Control("okButton"));
     EXPECT_TRUE(Ends());
     EXPECT_EQ(qvtest::ReadString("SaveImageFile"), "D:\\saved.img");
     EXPECT_EQ(qvtest::ValueType("SaveImageFile"), static_cast<DWORD>(REG_SZ));

@@ -134,7 +134,7 @@ TEST_F(EditorLayoutTest, EnabledStatesAfterLoadingTheSetupsKeyWithNoDriver) {
 TEST_F(EditorLayoutTest, VersionLabelNamesTheRelease) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND label = editor.Control("Label5");
+    HWND label = editor.Control("version");
     EXPECT_EQ(qvtest::WindowText(label), "Version 1.5");
     // The whole text is shown: its box is at least as wide as the text in the label's
     // own font (Arial 9 pt bold), measured here at the screen's 96 DPI.
@@ -155,14 +155,14 @@ TEST_F(EditorLayoutTest, VersionLabelNamesTheRelease) {
 TEST_F(EditorLayoutTest, WebLinkShowsAnAddress) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    const std::string address = qvtest::WindowText(editor.Control("Label8"));
+    const std::string address = qvtest::WindowText(editor.Control("webLink"));
     EXPECT_TRUE(address.rfind("http://", 0) == 0 || address.rfind("https://", 0) == 0) << address;
 }
 
 TEST_F(EditorLayoutTest, DiskKindsAreListedAndHardDiskIsChosen) {
     const AppWindow editor = OpenEditor();
     ASSERT_TRUE(editor);
-    HWND combo = editor.Control("Combo1");
+    HWND combo = editor.Control("diskTypeList");
     EXPECT_EQ(qvtest::ComboItems(combo), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
     EXPECT_EQ(qvtest::ComboSelection(combo), 0);
 }
@@ -215,8 +215,8 @@ TEST_P(NoticeTest, ShowsItsTextsAndEndsTheProgramOnOk) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Words, NoticeTest,
-                         ::testing::Values(NoticeCase{"badload", &kLoadFailForm, "OKButton", "notice-loadfail"},
-                                           NoticeCase{"nodriveletter", &kNoDriveForm, "Command1", "notice-nodrive"}),
+                         ::testing::Values(NoticeCase{"badload", &kLoadFailForm, "okButton", "notice-loadfail"},
+                                           NoticeCase{"nodriveletter", &kNoDriveForm, "okButton", "notice-nodrive"}),
                          [](const auto& info) { return std::string(info.param.word); });
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "qvconfig/settings/settings_key_values.h"
+
 namespace qvtest {
 
 const char* const kSettingsKeyPath = "Software\\Quorvel";
@@ -84,14 +86,49 @@ bool WriteString(const std::string& name, const std::string& text) {
                                  static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
+StoredSettings SensibleSettings() {
+    StoredSettings s;
+    s.DiskType = "HDC";
+    s.SizeIn4kPages = 16384;
+    s.UserDriveLetter = 17;
+    s.LoadImageOnStart = 0;
+    s.LoadImageFile = "C:\\qvdriver.img";
+    s.SaveImageOnExit = 1;
+    s.SaveImageFile = "C:\\qvdriver.img";
+    s.AutoSaveEnabled = 0;
+    s.AutoSaveTrigger = 150;
+    s.DiskFormatFAT32 = 0;
+    s.MakeTempDir = 1;
+    s.UseDiskLabel = 1;
+    s.DiskLabel = "RAMDISK";
+    s.BootEnable = 0;
+    return s;
+}
+
+StoredSettings SettingsAwayFromTheDefaults() {
+    StoredSettings s;
+    s.DiskType = "HDC";
+    s.SizeIn4kPages = 1048320;  // 4095 MB, a size only FAT32 allows
+    s.DiskFormatFAT32 = 1;
+    s.UserDriveLetter = 3;
+    s.LoadImageOnStart = 1;
+    s.LoadImageFile = "D:\\images\\load me.img";
+    s.SaveImageOnExit = 1;
+    s.SaveImageFile = "E:\\save.img";
+    s.AutoSaveEnabled = 1;
+    s.AutoSaveTrigger = 152;
+    s.MakeTempDir = 0;
+    s.UseDiskLabel = 0;
+    s.DiskLabel = "SCRATCH";
+    s.BootEnable = 1;
+    s.InstallDir = "C:\\Program Files\\Quorvel";
+    return s;
+}
+
 bool WriteSettings(const StoredSettings& s) {
-    return WriteString("DiskType", s.diskType) && WriteDword("LoadImageOnStart", s.loadImageOnStart) &&
-           WriteString("LoadImageFile", s.loadImageFile) && WriteDword("SaveImageOnExit", s.saveImageOnExit) &&
-           WriteString("SaveImageFile", s.saveImageFile) && WriteDword("SizeIn4kPages", s.sizeIn4kPages) &&
-           WriteDword("AutoSaveEnabled", s.autoSaveEnabled) && WriteDword("DiskFormatFAT32", s.diskFormatFat32) &&
-           WriteDword("AutoSaveTrigger", s.autoSaveTrigger) && WriteDword("UserDriveLetter", s.userDriveLetter) &&
-           WriteDword("MakeTempDir", s.makeTempDir) && WriteDword("UseDiskLabel", s.useDiskLabel) &&
-           WriteString("DiskLabel", s.diskLabel) && WriteDword("BootEnable", s.bootEnable);
+    return qv::WritePresentFields(
+        s, qv::Which::Every, [](const char* name, const std::string& text) { return WriteString(name, text); },
+        [](const char* name, std::int32_t number) { return WriteDword(name, static_cast<std::uint32_t>(number)); });
 }
 
 std::optional<std::uint32_t> ReadDword(const std::string& name) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "qvconfig/settings/disk_settings.h"
+
 namespace qvtest {
 
 extern const char* const kSettingsKeyPath;  // "Software\Quorvel" under HKEY_LOCAL_MACHINE
@@ -27,27 +29,21 @@ std::optional<std::string> ReadString(const std::string& name);
 // The value's registry type (REG_SZ, REG_DWORD, ...); nothing when it is absent.
 std::optional<DWORD> ValueType(const std::string& name);
 
-// The fourteen settings that the window loads and saves, as the key stores them; by
-// default a 64 MB hard disk on R: whose image is saved on shutdown, with a label and
-// a TEMP directory, no AutoSave and no start at boot.
-struct StoredSettings {
-    std::string diskType = "HDC";
-    std::uint32_t sizeIn4kPages = 16384;
-    std::uint32_t userDriveLetter = 17;
-    std::uint32_t loadImageOnStart = 0;
-    std::string loadImageFile = "C:\\qvdriver.img";
-    std::uint32_t saveImageOnExit = 1;
-    std::string saveImageFile = "C:\\qvdriver.img";
-    std::uint32_t autoSaveEnabled = 0;
-    std::uint32_t autoSaveTrigger = 150;
-    std::uint32_t diskFormatFat32 = 0;
-    std::uint32_t makeTempDir = 1;
-    std::uint32_t useDiskLabel = 1;
-    std::string diskLabel = "RAMDISK";
-    std::uint32_t bootEnable = 0;
-};
-// Writes all fourteen, in the order the program saves them, creating the key; true when
-// every write succeeded.
+// The values that the window loads and saves, as the key stores them: the program's own
+// record, whose names and types the program's table gives (qvconfig/settings/
+// settings_key_values.h). An absent field is not written.
+using StoredSettings = qv::DiskSettings;
+// A 64 MB hard disk on R: whose image is saved on shutdown to C:\qvdriver.img, with the
+// label RAMDISK and a TEMP directory, no AutoSave (600 s when it is turned on) and no
+// start at boot; no InstallDir.
+StoredSettings SensibleSettings();
+// Every value set, away from what a fresh window or the no-key defaults show, and no two
+// of the check-box rules working against each other: image loading excludes the label
+// and the TEMP directory, and AutoSave goes with saving on shutdown. A 4095 MB hard
+// disk with FAT32 on D:, InstallDir C:\Program Files\Quorvel.
+StoredSettings SettingsAwayFromTheDefaults();
+// Writes every present field under its name and type, creating the key; true when every
+// write succeeded.
 bool WriteSettings(const StoredSettings& settings);
 
 // A value as the registry holds it: its type and its bytes.

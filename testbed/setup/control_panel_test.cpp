@@ -54,10 +54,10 @@ int IndexOf(const std::vector<std::string>& items, const std::string& item) {
 // The settings a user would have made: a small disk on R:, so that saving its image is
 // quick, saved into the install directory on shutdown; no AutoSave, no start at boot.
 void SeedSettingsForTheDriver(const std::string& imageFile) {
-    qvtest::StoredSettings settings;
-    settings.sizeIn4kPages = kImagePages;
-    settings.loadImageFile = imageFile;
-    settings.saveImageFile = imageFile;
+    qvtest::StoredSettings settings = qvtest::SensibleSettings();
+    settings.SizeIn4kPages = kImagePages;
+    settings.LoadImageFile = imageFile;
+    settings.SaveImageFile = imageFile;
     ASSERT_TRUE(qvtest::WriteSettings(settings));
 }
 
@@ -93,19 +93,19 @@ TEST_F(SetupTest, TheControlPanelOpensTheInstalledProgramWhichDrivesTheInstalled
     qvtest::BringToFront(editor.Handle());
     EXPECT_EQ(AwaitButtons(editor, kStopped), kStopped) << "after loading";
 
-    qvtest::PostClick(editor.Control("Command4"));
+    qvtest::PostClick(editor.Control("enableButton"));
     EXPECT_EQ(AwaitButtons(editor, kRunning), kRunning) << "after Enable";
     EXPECT_TRUE(qve2e::DeviceLoaded());
     SaveScreenshot(editor.Handle(), "installed-configuration-window");
 
-    qvtest::PostClick(editor.Control("Command6"));
+    qvtest::PostClick(editor.Control("saveDiskImageButton"));
     HWND saved = qvtest::FindMessageBox(*shown.begin(), qve2e::kSavedCaption, qve2e::kOperationTimeoutMs);
     ASSERT_NE(saved, nullptr) << "no box \"" << qve2e::kSavedCaption << "\"";
     EXPECT_EQ(qvtest::MessageBoxText(saved), qve2e::kSavedText);
     EXPECT_EQ(qve2e::FileSize(imageFile), kImagePages * 4096ull);
     qvtest::PressMessageBoxButton(saved, IDOK);
 
-    qvtest::PostClick(editor.Control("Command5"));
+    qvtest::PostClick(editor.Control("disableButton"));
     EXPECT_EQ(AwaitButtons(editor, kStopped), kStopped) << "after Disable";
     EXPECT_FALSE(qve2e::DeviceLoaded());
     qvtest::EndProcesses(shown);

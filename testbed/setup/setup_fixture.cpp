@@ -110,10 +110,9 @@ Values SettingsValuesBut(const std::string& name) {
 
 // Every setting, the installation's two values, and one value the program does not know.
 void SeedEveryValue(const std::string& installDir, const std::string& executable) {
-    const qvtest::StoredSettings every{"FDC14", 2560, 25, 1, "D:\\images\\start.img", 0, "D:\\images\\exit.img",
-                                       1, 300, 1, 0, 0, "SETUPTEST", 1};
+    qvtest::StoredSettings every = qvtest::SettingsAwayFromTheDefaults();
+    every.InstallDir = installDir;
     ASSERT_TRUE(qvtest::WriteSettings(every));
-    ASSERT_TRUE(qvtest::WriteString("InstallDir", installDir));
     ASSERT_TRUE(qvtest::WriteString("Executable", executable));
     ASSERT_TRUE(qvtest::WriteRaw("DriverState", {REG_BINARY, {1, 2, 3, 0, 255}}));
 }

@@ -64,7 +64,7 @@ static BOOLEAN ImagePath(WCHAR* path, ULONG count) {
 }
 
 /* Writes the disk image: SizeIn4kPages pages of 4096 bytes into the file of SaveImageFile. */
-static NTSTATUS SaveImage(void) {
+static NTSTATUS WriteDiskImage(void) {
     WCHAR path[300];
     ULONG pages, page;
     UNICODE_STRING name;
@@ -114,7 +114,7 @@ static NTSTATUS NTAPI DispatchControl(PDEVICE_OBJECT device, PIRP irp) {
     }
     if (code == SAVE_REQUEST) {
         if (Knob(L"" QV_KNOB_FAIL_SAVE, 0)) return Complete(irp, STATUS_UNSUCCESSFUL, 0);
-        return Complete(irp, SaveImage(), 0);
+        return Complete(irp, WriteDiskImage(), 0);
     }
     return Complete(irp, STATUS_INVALID_DEVICE_REQUEST, 0);
 }

@@ -17,37 +17,37 @@ constexpr Font kFont{"Arial", 9.0, true, false, false};
 constexpr auto kLeft = Alignment::Left;
 
 inline const ControlRow kRows[] = {
-    {"Frame1", ControlKind::Frame, "Group", nullptr, {120, 120, 3000, 2000}, nullptr, kFont, HighlightColour, kLeft, 0},
-    {"Label1", ControlKind::Label, "Caption", "Label tip", {120, 240, 1200, 255}, "Frame1", kFont, Rgb(255, 0, 0), kLeft, 0},
-    {"Text1", ControlKind::TextBox, "Text1", "Text tip", {120, 600, 1200, 375}, "Frame1", kFont, DefaultColour, Alignment::Center, 3},
-    {"Check1", ControlKind::CheckBox, "Check", nullptr, {120, 1080, 1500, 255}, "Frame1", kFont, DefaultColour, kLeft, 0},
-    {"VScroll1", ControlKind::ScrollBar, "", nullptr, {1440, 600, 255, 375}, "Frame1", kFont, DefaultColour, kLeft, 0},
-    {"Combo1", ControlKind::ComboBox, "Combo1", "Combo tip", {3240, 240, 1815, 345}, nullptr, kFont, DefaultColour, kLeft, 0},
-    {"Command1", ControlKind::Button, "OK", nullptr, {3240, 1200, 1455, 495}, nullptr, kFont, DefaultColour, Alignment::Center, 0},
+    {"group", ControlKind::Frame, "Group", nullptr, {120, 120, 3000, 2000}, nullptr, kFont, HighlightColour, kLeft, 0},
+    {"label", ControlKind::Label, "Caption", "Label tip", {120, 240, 1200, 255}, "group", kFont, Rgb(255, 0, 0), kLeft, 0},
+    {"text", ControlKind::TextBox, "text", "Text tip", {120, 600, 1200, 375}, "group", kFont, DefaultColour, Alignment::Center, 3},
+    {"check", ControlKind::CheckBox, "Check", nullptr, {120, 1080, 1500, 255}, "group", kFont, DefaultColour, kLeft, 0},
+    {"stepper", ControlKind::ScrollBar, "", nullptr, {1440, 600, 255, 375}, "group", kFont, DefaultColour, kLeft, 0},
+    {"list", ControlKind::ComboBox, "list", "Combo tip", {3240, 240, 1815, 345}, nullptr, kFont, DefaultColour, kLeft, 0},
+    {"button", ControlKind::Button, "OK", nullptr, {3240, 1200, 1455, 495}, nullptr, kFont, DefaultColour, Alignment::Center, 0},
 };
-inline const char* const kFocusOrder[] = {"Command1", "Text1", "Check1", "VScroll1", "Combo1"};
+inline const char* const kFocusOrder[] = {"button", "text", "check", "stepper", "list"};
 inline const FormLayout kLayout{"View Test", 5400, 2400, kRows, std::size(kRows), kFocusOrder, std::size(kFocusOrder)};
 
 // A form whose every rule writes one line into the log.
 class LoggingForm : public Form {
 public:
     LoggingForm() : Form(kLayout) {
-        text.OnChange = [this] { log.push_back("Text1 change " + text.Text()); };
-        text.OnLostFocus = [this] { log.push_back("Text1 lost focus"); };
-        check.OnClick = [this] { log.push_back("Check1 click " + std::to_string(check.Value())); };
-        bar.OnChange = [this] { log.push_back("VScroll1 change " + std::to_string(bar.Value())); };
-        combo.OnClick = [this] { log.push_back("Combo1 click " + std::to_string(combo.ListIndex())); };
-        combo.OnChange = [this] { log.push_back("Combo1 change " + combo.Text()); };
-        button.OnClick = [this] { log.push_back("Command1 click"); };
-        label.OnClick = [this] { log.push_back("Label1 click"); };
+        text.OnChange = [this] { log.push_back("text change " + text.Text()); };
+        text.OnLostFocus = [this] { log.push_back("text lost focus"); };
+        check.OnClick = [this] { log.push_back("check click " + std::to_string(check.Value())); };
+        bar.OnChange = [this] { log.push_back("stepper change " + std::to_string(bar.Value())); };
+        combo.OnClick = [this] { log.push_back("list click " + std::to_string(combo.ListIndex())); };
+        combo.OnChange = [this] { log.push_back("list change " + combo.Text()); };
+        button.OnClick = [this] { log.push_back("button click"); };
+        label.OnClick = [this] { log.push_back("label click"); };
     }
     std::vector<std::string> log;
-    Label& label = Get<Label>("Label1");
-    TextBox& text = Get<TextBox>("Text1");
-    CheckBox& check = Get<CheckBox>("Check1");
-    ScrollBar& bar = Get<ScrollBar>("VScroll1");
-    ComboBox& combo = Get<ComboBox>("Combo1");
-    Button& button = Get<Button>("Command1");
+    Label& label = Get<Label>("label");
+    TextBox& text = Get<TextBox>("text");
+    CheckBox& check = Get<CheckBox>("check");
+    ScrollBar& bar = Get<ScrollBar>("stepper");
+    ComboBox& combo = Get<ComboBox>("list");
+    Button& button = Get<Button>("button");
 };
 
 inline std::string TextOf(HWND window) {

@@ -15,6 +15,7 @@
 #include "platform/win32/win32_sleeper.h"
 #include "platform/win32/win32_user_interface.h"
 #include "qvconfig/notices/notices.h"
+#include "qvconfig/startup/startup.h"
 #include "qvconfig/window/editor.h"
 
 namespace qv {
@@ -46,7 +47,7 @@ TEST(FormViewLife, EachWindowFindsItsOwnViewAndEitherMayGoFirst) {
         HWND window = view->Window();
         HWND button = view->ControlWindow(form->button);
         SendMessageA(button, BM_CLICK, 0, 0);
-        EXPECT_EQ(form->log, std::vector<std::string>{"Command1 click"});
+        EXPECT_EQ(form->log, std::vector<std::string>{"button click"});
         EXPECT_TRUE(other.log.empty());
         if (formGoesFirst) {
             form.reset();

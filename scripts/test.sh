@@ -73,6 +73,8 @@ export QV_WIN98_PREFIX=$QV_BUILD/i686/win98-prefix QV_WOW64_PREFIX=$QV_BUILD/i68
 qv_i686_prefix win32 "$QV_WIN98_PREFIX" win98
 qv_i686_prefix win64 "$QV_WOW64_PREFIX"
 qv_i686_prefix win32 "$QV_I686_SETUP_PREFIX" win98
+# The harness makes the screenshot folder, not its parents.
+mkdir -p "$QV_BUILD/i686/screenshots/win98" "$QV_BUILD/i686/screenshots/wow64"
 
 export QV_ROOT QV_BUILD QV_CTEST_ARGS=${QV_CTEST_ARGS:-}
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '

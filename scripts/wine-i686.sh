@@ -87,8 +87,7 @@ qv_i686_fail() {
 # A list that fails to download (a mirror in the middle of a sync) is not fatal by itself:
 # the downloads that follow fail, and say so, if they needed it.
 qv_i686_update() {
-  APT_CONFIG=$1 apt-get -qq update 2>&1 | grep -v '^W: ' >&2 ||
-    true
+  APT_CONFIG=$1 apt-get -qq update 2>&1 | grep -v '^W: ' >&2 || true
 }
 
 # Makes the root when it is missing or was made for another wine64 or recipe: downloads
@@ -172,7 +171,6 @@ EOF
 qv_i686_env() {
   export WINEPREFIX=$2 WINEARCH=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINELOADERNOEXEC=1
   export WINESERVER=/usr/lib/wine/wineserver64
-  QV_I686_KIND=$1
 }
 
 # qv_i686_wine ARGS...: the loader of the prefix's kind, as `wine` is for the host's prefixes.
